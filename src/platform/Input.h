@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/Geometry.h"
+
+// Cursor, mouse capture and key state of the game window.
+class IInput {
+public:
+  virtual ~IInput() = default;
+  // The cursor position in game-screen pixels.
+  virtual SPoint GetCursorPos() = 0;
+  virtual void SetCursorPos(int x, int y) = 0;
+  virtual void ShowSystemCursor(bool show) = 0;
+  virtual void SetCapture(bool capture) = 0;
+  // Whether a key (virtual-key code, e.g. Ctrl or Shift) is down now.
+  virtual bool IsKeyDown(uint32_t virtualKey) = 0;
+  virtual bool HasFocus() = 0;
+};

@@ -1,0 +1,31 @@
+#include "ToolCommand.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+std::vector<const CToolCommand*>& Table() {
+  static std::vector<const CToolCommand*> table;
+  return table;
+}
+}  // namespace
+
+CToolCommand::CToolCommand(const char* n, const char* u, ToolFunction f) : name(n), usage(u), function(f) {
+  Table().push_back(this);
+}
+
+const CToolCommand* CToolCommand::Find(const std::string& n) {
+  for (const CToolCommand* c : Table())
+    if (n == c->name) return c;
+  return nullptr;
+}
+
+void CToolCommand::PrintUsage() {
+  std::fputs("usage:\n", stderr);
+  for (const CToolCommand* c : Table()) std::fprintf(stderr, "  zeltool %s\n", c->usage);
+}
+
+int ToolFail(const std::string& message) {
+  std::fprintf(stderr, "zeltool: %s\n", message.c_str());
+  return 1;
+}

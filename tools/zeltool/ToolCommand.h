@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// A zeltool subcommand: receives the arguments after its name and returns the exit status.
+using ToolFunction = int (*)(const std::vector<std::string>& args);
+
+// Each subcommand file registers itself with a static CToolCommand.
+class CToolCommand {
+public:
+  CToolCommand(const char* name, const char* usage, ToolFunction function);
+  static const CToolCommand* Find(const std::string& name);
+  static void PrintUsage();
+
+  const char* name;
+  const char* usage;
+  ToolFunction function;
+};
+
+// Prints "zeltool: message" on standard error and returns 1.
+int ToolFail(const std::string& message);
