@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Writes PNG files (screenshots, decoded images) with libpng.
+class CPngWriter {
+public:
+  // Writes BGRA pixels (the engine's byte order) as 8-bit RGB, alpha dropped, or as RGBA.
+  static bool Write(const std::string& path, const uint32_t* pixels, int width, int height, int stride,
+                    bool keepAlpha);
+};
