@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// zel's command line: zel [options] [GAME_DIR].
+class CCommandLine {
+public:
+  struct SShot {
+    int64_t frame = 0;
+    std::string file;
+  };
+
+  // False on a bad command line, with the reason in error.
+  bool Parse(const std::vector<std::string>& args, std::string& error);
+  static const char* Usage();
+
+  std::string gameDir;
+  bool headless = false;
+  int64_t frames = -1;  // -1: no frame limit
+  std::string inputFile;
+  std::vector<SShot> shots;
+  std::string traceFile;
+  bool answerYes = true;
+  std::string startScript;  // Shift JIS data path
+  std::string startLabel;
+  std::optional<uint32_t> seed;
+  std::string audioOut;
+  std::string saveDir;
+  int scale = 0;  // 0: fit the desktop
+  std::optional<bool> fullscreen;
+  bool showVersion = false;
+  bool showHelp = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+#include <deque>
+#include <string>
+
+#include "platform/Dialogs.h"
+
+// Message boxes answered without a person: from the input script's answers, else the default answer.
+class CHeadlessDialogs : public IDialogs {
+public:
+  explicit CHeadlessDialogs(bool defaultYes) : defaultYes(defaultYes) {}
+  EAnswer MessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
+  void QueueAnswer(bool yes) { answers.push_back(yes); }
+  void QueueTypedText(const std::string& utf8) { typed.push_back(utf8); }
+  int ShownCount() const { return shown; }
+
+private:
+  bool defaultYes;
+  std::deque<bool> answers;
+  std::deque<std::string> typed;
+  int shown = 0;
+};

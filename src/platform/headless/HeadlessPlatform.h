@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/PosixFileSystem.h"
+#include "platform/headless/HeadlessClock.h"
+#include "platform/headless/HeadlessDialogs.h"
+#include "platform/headless/HeadlessInput.h"
+#include "platform/headless/HeadlessWindow.h"
+
+// The deterministic backend for tests and automation: no window, no sound card, one tick per frame,
+// input from a script, message boxes answered from options.
+class CHeadlessPlatform : public IPlatform {
+public:
+  CHeadlessPlatform(CInputScript script, bool defaultYes);
+
+  const char* Name() const override { return "headless"; }
+  IClock& Clock() override { return clock; }
+  IWindow& Window() override { return window; }
+  IEventSource& Events() override { return input; }
+  IInput& Input() override { return input; }
+  IDialogs& Dialogs() override { return dialogs; }
+  IFileSystem& Files() override { return files; }
+
+  // Sets the clock to frame n and queues that frame's scripted input.
+  void BeginFrame(int64_t frame);
+  CHeadlessWindow& HeadlessWindow() { return window; }
+  CHeadlessDialogs& HeadlessDialogs() { return dialogs; }
+
+private:
+  CHeadlessClock clock;
+  CHeadlessWindow window;
+  CHeadlessDialogs dialogs;
+  CHeadlessInput input;
+  CPosixFileSystem files;
+};

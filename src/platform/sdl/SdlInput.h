@@ -1,0 +1,37 @@
+#pragma once
+#include <SDL.h>
+
+#include "platform/Events.h"
+#include "platform/Input.h"
+
+class CSdlWindow;
+class CSingleInstance;
+
+// SDL events turned into window events with Windows virtual-key codes and key flags, plus the
+// cursor, capture and key state of the window.
+class CSdlInput : public IInput, public IEventSource {
+public:
+  CSdlInput(CSdlWindow& window, CSingleInstance& instance) : window(window), instance(instance) {}
+
+  bool PollEvent(SPlatformEvent& event) override;
+  void WaitEvent(int timeoutMilliseconds) override;
+
+  SPoint GetCursorPos() override;
+  void SetCursorPos(int x, int y) override;
+  void ShowSystemCursor(bool show) override;
+  void SetCapture(bool capture) override;
+  bool IsKeyDown(uint32_t virtualKey) override;
+  bool HasFocus() override;
+
+  // The virtual-key code of an SDL key, or 0.
+  static uint32_t ToVirtualKey(SDL_Keycode key);
+
+private:
+  bool Translate(const SDL_Event& in, SPlatformEvent& out);
+  bool TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out);
+  bool TranslateKey(const SDL_KeyboardEvent& in, SPlatformEvent& out);
+  void SetMouse(SPlatformEvent& out, EEventType type, int windowX, int windowY);
+
+  CSdlWindow& window;
+  CSingleInstance& instance;
+};

@@ -1,0 +1,20 @@
+#include "platform/sdl/SdlPlatform.h"
+
+#include <SDL.h>
+
+CSdlPlatform::CSdlPlatform(int scale) : window(scale), input(window, instance), dialogs(window) {}
+
+CSdlPlatform::~CSdlPlatform() {
+  window.Destroy();
+  if (initialised) SDL_Quit();
+}
+
+bool CSdlPlatform::Init(std::string& error) {
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  initialised = true;
+  return true;
+}

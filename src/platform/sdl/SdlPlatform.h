@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/PosixFileSystem.h"
+#include "platform/SingleInstance.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlDialogs.h"
+#include "platform/sdl/SdlInput.h"
+#include "platform/sdl/SdlWindow.h"
+
+// The real desktop backend on SDL2.
+class CSdlPlatform : public IPlatform {
+public:
+  explicit CSdlPlatform(int scale);
+  ~CSdlPlatform() override;
+  // Initialises SDL's video and event subsystems; false (with SDL's message) when that fails.
+  bool Init(std::string& error);
+
+  const char* Name() const override { return "sdl"; }
+  IClock& Clock() override { return clock; }
+  IWindow& Window() override { return window; }
+  IEventSource& Events() override { return input; }
+  IInput& Input() override { return input; }
+  IDialogs& Dialogs() override { return dialogs; }
+  IFileSystem& Files() override { return files; }
+  CSingleInstance& Instance() { return instance; }
+
+private:
+  bool initialised = false;
+  CSdlClock clock;
+  CSdlWindow window;
+  CSingleInstance instance;
+  CSdlInput input;
+  CSdlDialogs dialogs;
+  CPosixFileSystem files;
+};
