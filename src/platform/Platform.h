@@ -22,10 +22,25 @@ public:
   virtual IDialogs& Dialogs() = 0;
   virtual IFileSystem& Files() = 0;
   CRandom& Random() { return random; }
+  // Claims the one-copy-per-game rule for a window class and title; false when another copy runs
+  // (that copy has been asked to raise its window).
+  virtual bool AcquireSingleInstance(const std::string& /*windowClass*/, const std::string& /*title*/) {
+    return true;
+  }
 
 private:
   CRandom random;
 };
+
+struct SPlatformOptions {
+  int scale = 0;              // window: integer scale, 0 to fit the desktop
+  std::string inputScript;    // headless: scripted input file
+  bool defaultYes = true;     // headless: answer to Yes/No boxes
+};
+
+// Creates a backend by name ("sdl" or "headless"); null with a message in error when it cannot start.
+std::unique_ptr<IPlatform> CreatePlatform(const std::string& name, const SPlatformOptions& options,
+                                          std::string& error);
 
 // The process-wide backend, installed once by the application before anything else runs.
 IPlatform& ThePlatform();

@@ -22,7 +22,9 @@ public:
   IInput& Input() override { return input; }
   IDialogs& Dialogs() override { return dialogs; }
   IFileSystem& Files() override { return files; }
-  CSingleInstance& Instance() { return instance; }
+  bool AcquireSingleInstance(const std::string& windowClass, const std::string& title) override {
+    return instance.Acquire(windowClass, title);
+  }
 
 private:
   bool initialised = false;

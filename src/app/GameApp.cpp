@@ -1,0 +1,86 @@
+#include "app/GameApp.h"
+
+#include <cstdio>
+
+#include "gfx/PngWriter.h"
+#include "io/Path.h"
+#include "io/Trace.h"
+#include "persist/Settings.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+int CGameApp::Run(const CCommandLine& commandLine) {
+  options = &commandLine;
+  if (!InitInstance()) return 1;
+  return commandLine.headless ? RunHeadless() : RunWindowed();
+}
+
+bool CGameApp::InitInstance() {
+  if (!SetExeDirectoryCurrent(options->gameDir)) {
+    std::fprintf(stderr, "zel: cannot enter the game folder %s\n", options->gameDir.c_str());
+    return false;
+  }
+  IPlatform& platform = ThePlatform();
+  if (!options->saveDir.empty()) settings::SetSaveDirectoryOverride(options->saveDir);
+  frame = std::make_unique<CMainFrame>(platform);
+  if (!settings::LoadSettings()) return false;
+  if (options->fullscreen) settings::SetFullScreen(*options->fullscreen);
+  return frame->Create(!options->headless);
+}
+
+bool CGameApp::OnIdle() {
+  CGameSystem& game = frame->Game();
+  if (!engineStarted) {
+    engineStarted = true;
+    if (game.Startup()) {
+      if (!options->startScript.empty()) game.StartNewGame(options->startScript, options->startLabel);
+      return true;
+    }
+    // The engine could not start (no display): close through the normal path, without asking.
+    startupFailed = true;
+    frame->Close();
+    return false;
+  }
+  const SPoint cursor = ThePlatform().Input().GetCursorPos();
+  return game.Tick(cursor.x, cursor.y) != 0;
+}
+
+int CGameApp::RunWindowed() {
+  IEventSource& events = ThePlatform().Events();
+  int64_t frames = 0;
+  while (!frame->IsClosed()) {
+    SPlatformEvent event;
+    while (events.PollEvent(event) && frame->Dispatch(event)) {
+    }
+    if (frame->IsClosed()) break;
+    if (engineStarted) CTrace::SetFrame(++frames);
+    if (!OnIdle()) events.WaitEvent(20);
+  }
+  return startupFailed ? 1 : 0;
+}
+
+int CGameApp::RunHeadless() {
+  auto& headless = static_cast<CHeadlessPlatform&>(ThePlatform());
+  IEventSource& events = headless.Events();
+  OnIdle();  // start-up, before frame 1, at time 0
+  for (int64_t n = 1; !frame->IsClosed(); ++n) {
+    if (options->frames >= 0 && n > options->frames) break;
+    CTrace::SetFrame(n);
+    headless.BeginFrame(n);
+    SPlatformEvent event;
+    while (!frame->IsClosed() && events.PollEvent(event)) frame->Dispatch(event);
+    if (frame->IsClosed()) break;
+    OnIdle();
+    WriteShots(n);
+  }
+  return startupFailed ? 1 : 0;
+}
+
+void CGameApp::WriteShots(int64_t n) {
+  CDisplay& display = frame->Game().Display();
+  for (const CCommandLine::SShot& shot : options->shots) {
+    if (shot.frame != n || !display.Pixels()) continue;
+    if (!CPngWriter::Write(shot.file, display.Pixels(), display.Width(), display.Height(), display.Width(), false))
+      std::fprintf(stderr, "zel: cannot write %s\n", shot.file.c_str());
+  }
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/MainFrame.h"
+
+// The application: sets up the process, creates the main window and runs frames from the idle loop.
+class CGameApp {
+public:
+  // Exit status: 0 when the game quits or the frame limit is reached, 1 when start-up fails.
+  int Run(const CCommandLine& commandLine);
+
+private:
+  bool InitInstance();
+  // The idle call: the first one starts the engine; later ones run a frame. False lets the loop
+  // wait for the next message.
+  bool OnIdle();
+  int RunWindowed();
+  int RunHeadless();
+  void WriteShots(int64_t frame);
+
+  const CCommandLine* options = nullptr;
+  std::unique_ptr<CMainFrame> frame;
+  bool engineStarted = false;
+  bool startupFailed = false;
+};

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+#include "app/GameSystem.h"
+
+struct SPlatformEvent;
+
+// The main window: embeds the engine object and routes window messages into it.
+class CMainFrame {
+public:
+  static constexpr const char* kWindowClass = "ZEL Script Window";
+
+  explicit CMainFrame(IPlatform& platform) : platform(platform), game(platform) {}
+
+  // Creates the window for the game screen; false when it cannot be created or another copy of the
+  // game already runs (that copy is raised).
+  bool Create(bool singleInstance);
+  // Handles one window message; returns false once the window has closed.
+  bool Dispatch(const SPlatformEvent& event);
+  bool IsClosed() const { return closed; }
+  void Close();
+
+  CGameSystem& Game() { return game; }
+
+private:
+  IPlatform& platform;
+  CGameSystem game;
+  bool closed = false;
+};

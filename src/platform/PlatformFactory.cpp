@@ -1,0 +1,19 @@
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/sdl/SdlPlatform.h"
+
+std::unique_ptr<IPlatform> CreatePlatform(const std::string& name, const SPlatformOptions& options,
+                                          std::string& error) {
+  if (name == "headless") {
+    CInputScript script;
+    if (!options.inputScript.empty() && !script.Load(options.inputScript, error)) return nullptr;
+    return std::make_unique<CHeadlessPlatform>(std::move(script), options.defaultYes);
+  }
+  if (name == "sdl") {
+    auto sdl = std::make_unique<CSdlPlatform>(options.scale);
+    if (!sdl->Init(error)) return nullptr;
+    return sdl;
+  }
+  error = "unknown platform backend " + name;
+  return nullptr;
+}
