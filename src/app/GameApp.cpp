@@ -16,11 +16,14 @@ int CGameApp::Run(const CCommandLine& commandLine) {
 }
 
 bool CGameApp::InitInstance() {
-  if (!SetExeDirectoryCurrent(options->gameDir)) {
-    std::fprintf(stderr, "zel: cannot enter the game folder %s\n", options->gameDir.c_str());
+  IPlatform& platform = ThePlatform();
+  // Without a game folder the bundled sample game, built next to the executable, is played.
+  const std::string gameDir =
+      options->gameDir.empty() ? platform.Files().ExecutableDirectory() + "/sample-game" : options->gameDir;
+  if (!SetExeDirectoryCurrent(gameDir)) {
+    std::fprintf(stderr, "zel: cannot enter the game folder %s\n", gameDir.c_str());
     return false;
   }
-  IPlatform& platform = ThePlatform();
   if (!options->saveDir.empty()) settings::SetSaveDirectoryOverride(options->saveDir);
   frame = std::make_unique<CMainFrame>(platform);
   if (!settings::LoadSettings()) return false;
