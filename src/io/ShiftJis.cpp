@@ -65,4 +65,56 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+namespace {
+// Calls visit(position, byte) for every single-byte character of text.
+template <typename Visit>
+void ForEachSingleByte(std::string_view text, size_t start, Visit visit) {
+  for (size_t i = start; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (IsLeadByte(c) && i + 1 < text.size()) {
+      ++i;
+      continue;
+    }
+    if (!visit(i, c)) return;
+  }
+}
+}  // namespace
+
+size_t FindLast(std::string_view text, char ch) {
+  size_t found = std::string_view::npos;
+  ForEachSingleByte(text, 0, [&](size_t i, unsigned char c) {
+    if (c == static_cast<unsigned char>(ch)) found = i;
+    return true;
+  });
+  return found;
+}
+
+size_t FindFirst(std::string_view text, char ch, size_t start) {
+  size_t found = std::string_view::npos;
+  ForEachSingleByte(text, start, [&](size_t i, unsigned char c) {
+    if (c != static_cast<unsigned char>(ch)) return true;
+    found = i;
+    return false;
+  });
+  return found;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string out(text);
+  ForEachSingleByte(text, 0, [&](size_t i, unsigned char c) {
+    if (c >= 'a' && c <= 'z') out[i] = static_cast<char>(c - 'a' + 'A');
+    return true;
+  });
+  return out;
+}
+
+std::string ReplaceChar(std::string_view text, char from, char to) {
+  std::string out(text);
+  ForEachSingleByte(text, 0, [&](size_t i, unsigned char c) {
+    if (c == static_cast<unsigned char>(from)) out[i] = to;
+    return true;
+  });
+  return out;
+}
+
 }  // namespace sjis

@@ -17,4 +17,14 @@ std::string FromUtf8(std::string_view text, bool* ok = nullptr);
 // True when the bytes are valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+// The position of the last single-byte character ch, never a trail byte of a two-byte character;
+// std::string_view::npos when there is none.
+size_t FindLast(std::string_view text, char ch);
+// The position of the first single-byte character ch from start (start must begin a character).
+size_t FindFirst(std::string_view text, char ch, size_t start = 0);
+// Upper-cases the ASCII letters; two-byte characters stay unchanged.
+std::string ToUpperAscii(std::string_view text);
+// Replaces every single-byte character from by to.
+std::string ReplaceChar(std::string_view text, char from, char to);
+
 }  // namespace sjis

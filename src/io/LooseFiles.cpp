@@ -1,0 +1,95 @@
+#include "io/LooseFiles.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "io/ShiftJis.h"
+
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int64_t ModificationTime(const std::string& dir) {
+  struct stat info;
+  if (stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return -1;
+  return static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
+// Byte-wise ASCII upper case: file-system names are UTF-8 or raw bytes, not Shift JIS.
+std::string UpperBytes(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+}  // namespace
+
+CLooseFiles& CLooseFiles::Instance() {
+  static CLooseFiles instance;
+  return instance;
+}
+
+std::string CLooseFiles::ToHostPath(const std::string& dataPath) {
+  return sjis::ToUtf8(sjis::ReplaceChar(dataPath, '\\', '/'));
+}
+
+void CLooseFiles::ForgetListings() { listings.clear(); }
+
+const std::vector<std::string>* CLooseFiles::Listing(const std::string& dir) {
+  const std::string key = dir.empty() ? "." : dir;
+  int64_t modified = ModificationTime(key);
+  if (modified < 0) return nullptr;
+  SListing& listing = listings[key];
+  if (listing.modified == modified) return &listing.names;
+  listing.modified = modified;
+  listing.names.clear();
+  if (DIR* handle = opendir(key.c_str())) {
+    while (dirent* entry = readdir(handle)) listing.names.emplace_back(entry->d_name);
+    closedir(handle);
+  }
+  return &listing.names;
+}
+
+std::string CLooseFiles::FindComponent(const std::string& dir, const std::string& component) {
+  const std::vector<std::string>* names = Listing(dir);
+  if (!names) return std::string();
+  std::vector<std::string> candidates{component};
+  std::string utf8 = sjis::ToUtf8(component);
+  if (utf8 != component) candidates.push_back(utf8);
+  for (const std::string& candidate : candidates)
+    for (const std::string& name : *names)
+      if (name == candidate) return name;
+  for (const std::string& candidate : candidates) {
+    std::string upper = UpperBytes(candidate);
+    for (const std::string& name : *names)
+      if (UpperBytes(name) == upper) return name;
+  }
+  return std::string();
+}
+
+std::string CLooseFiles::Find(const std::string& dataPath) {
+  if (dataPath.empty()) return std::string();
+  std::string exact = sjis::ReplaceChar(dataPath, '\\', '/');
+  if (IsRegularFile(exact)) return exact;
+  std::string dir = exact.front() == '/' ? "/" : "";
+  size_t start = 0;
+  while (start <= exact.size()) {
+    size_t end = sjis::FindFirst(exact, '/', start);
+    if (end == std::string::npos) end = exact.size();
+    std::string component = exact.substr(start, end - start);
+    start = end + 1;
+    if (component.empty() || component == ".") continue;
+    std::string found = component == ".." ? component : FindComponent(dir, component);
+    if (found.empty()) return std::string();
+    dir = JoinPath(dir, found);
+  }
+  return IsRegularFile(dir) ? dir : std::string();
+}
