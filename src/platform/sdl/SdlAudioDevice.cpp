@@ -19,11 +19,15 @@ int32_t GainOf(int32_t hundredthsOfDecibel) {
 }  // namespace
 
 class CSdlAudioDevice::CBuffer : public IAudioBuffer {
-public:
+ public:
   CBuffer(CSdlAudioDevice& owner, SDL_AudioStream* s, const SAudioFormat& f, uint32_t segment,
           std::function<void()> notify)
-      : device(owner), stream(s), format(f), segmentBytes(segment),
-        bytes(size_t{segment} * kSegments, f.bitsPerSample == 8 ? 0x80 : 0), onSegmentEnd(std::move(notify)) {
+      : device(owner),
+        stream(s),
+        format(f),
+        segmentBytes(segment),
+        bytes(size_t{segment} * kSegments, f.bitsPerSample == 8 ? 0x80 : 0),
+        onSegmentEnd(std::move(notify)) {
     std::lock_guard lock(device.mutex);
     device.buffers.push_back(this);
   }
@@ -42,12 +46,17 @@ public:
   }
   void Play() override {
     std::lock_guard lock(device.mutex);
+    if (playing) return;
     playing = true;
+    playStart = heard;
+    framesOut = 0;
   }
   void Stop() override {
     std::lock_guard lock(device.mutex);
     playing = false;
+    // What the stream still held was never heard; playback resumes at the cursor.
     SDL_AudioStreamClear(stream);
+    fed = heard;
   }
   bool IsPlaying() const override {
     std::lock_guard lock(device.mutex);
@@ -55,7 +64,7 @@ public:
   }
   uint32_t GetPlayCursor() const override {
     std::lock_guard lock(device.mutex);
-    return cursor;
+    return static_cast<uint32_t>(heard % bytes.size());
   }
   void SetVolume(int32_t v) override {
     std::lock_guard lock(device.mutex);
@@ -67,36 +76,47 @@ public:
     return volume;
   }
 
-  // Adds frames of this buffer to the accumulator (device lock held).
+  // Adds frames of this buffer to the accumulator and queues the notifications of the segment ends
+  // the play cursor passed (device lock held).
   void MixInto(int32_t* accumulator, uint32_t frames, std::vector<int16_t>& scratch,
                std::vector<std::function<void()>>& notifications) {
     if (!playing) return;
     const int wanted = static_cast<int>(frames * kOutputFrameBytes);
-    while (SDL_AudioStreamAvailable(stream) < wanted) {
-      if (!Feed(frames, notifications)) break;
+    for (int available = SDL_AudioStreamAvailable(stream); available < wanted;
+         available = SDL_AudioStreamAvailable(stream)) {
+      if (!Feed(static_cast<uint32_t>(wanted - available) / kOutputFrameBytes + 1)) break;
     }
     scratch.resize(size_t{frames} * kOutputChannels);
     const int got = std::max(SDL_AudioStreamGet(stream, scratch.data(), wanted), 0);
     const size_t samples = static_cast<size_t>(got) / 2;
     for (size_t i = 0; i < samples; ++i) accumulator[i] += (scratch[i] * gain) >> 16;
+    Advance(samples / kOutputChannels, notifications);
   }
 
-private:
-  // Puts the bytes from the cursor up to the next segment end (at most what the output still needs)
-  // into the stream, and queues the segment's notification when its end is passed.
-  bool Feed(uint32_t outputFrames, std::vector<std::function<void()>>& notifications) {
+ private:
+  // Puts the bytes from the feed position on, at most what the missing output frames need, into
+  // the stream. The resampler holds some of them back, so the feed runs ahead of the play cursor.
+  bool Feed(uint32_t missingFrames) {
     const uint32_t align = format.BlockAlign();
-    const uint64_t needFrames = uint64_t{outputFrames} * format.samplesPerSecond / kOutputRate + 16;
-    const uint32_t segmentEnd = (cursor / segmentBytes + 1) * segmentBytes;
-    const uint32_t count =
-        static_cast<uint32_t>(std::min<uint64_t>(segmentEnd - cursor, needFrames * align) / align * align);
-    if (count == 0 || SDL_AudioStreamPut(stream, bytes.data() + cursor, static_cast<int>(count)) != 0) return false;
-    cursor += count;
-    if (cursor == segmentEnd) {
-      notifications.push_back(onSegmentEnd);
-      if (cursor == bytes.size()) cursor = 0;
-    }
+    const uint64_t needFrames =
+        (uint64_t{missingFrames} * format.samplesPerSecond + kOutputRate - 1) / kOutputRate;
+    const uint32_t at = static_cast<uint32_t>(fed % bytes.size());
+    const uint32_t count = static_cast<uint32_t>(
+        std::min<uint64_t>(bytes.size() - at, std::max<uint64_t>(needFrames, 1) * align));
+    if (SDL_AudioStreamPut(stream, bytes.data() + at, static_cast<int>(count)) != 0) return false;
+    fed += count;
     return true;
+  }
+
+  // The play cursor follows the output frames heard since Play, converted back to this buffer's rate.
+  void Advance(size_t outputFrames, std::vector<std::function<void()>>& notifications) {
+    framesOut += outputFrames;
+    const uint64_t played = framesOut * format.samplesPerSecond / kOutputRate * format.BlockAlign();
+    const uint64_t now = std::min(playStart + played, fed);
+    for (uint64_t end = (heard / segmentBytes + 1) * segmentBytes; end <= now; end += segmentBytes) {
+      notifications.push_back(onSegmentEnd);
+    }
+    heard = std::max(heard, now);
   }
 
   CSdlAudioDevice& device;
@@ -105,7 +125,11 @@ private:
   const uint32_t segmentBytes;
   std::vector<uint8_t> bytes;
   const std::function<void()> onSegmentEnd;
-  uint32_t cursor = 0;
+  // Positions in bytes counted from creation without wrapping; the cursor is heard modulo the size.
+  uint64_t fed = 0;
+  uint64_t heard = 0;
+  uint64_t playStart = 0;
+  uint64_t framesOut = 0;  // output frames produced since Play
   bool playing = false;
   int32_t volume = 0;
   int32_t gain = 65536;
@@ -147,12 +171,13 @@ std::unique_ptr<IAudioBuffer> CSdlAudioDevice::CreateBuffer(const SAudioFormat& 
                                                             std::function<void()> onSegmentEnd) {
   const bool sampleFormatOk = format.bitsPerSample == 8 || format.bitsPerSample == 16;
   if (!sampleFormatOk || format.channels < 1 || format.channels > 8 || format.samplesPerSecond == 0 ||
-      segmentBytes == 0 || segmentBytes % format.BlockAlign() != 0 || segmentBytes > UINT32_MAX / IAudioBuffer::kSegments) {
+      segmentBytes == 0 || segmentBytes % format.BlockAlign() != 0 ||
+      segmentBytes > UINT32_MAX / IAudioBuffer::kSegments) {
     return nullptr;
   }
-  SDL_AudioStream* stream =
-      SDL_NewAudioStream(format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(format.channels),
-                         static_cast<int>(format.samplesPerSecond), AUDIO_S16LSB, kOutputChannels, kOutputRate);
+  SDL_AudioStream* stream = SDL_NewAudioStream(
+      format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(format.channels),
+      static_cast<int>(format.samplesPerSecond), AUDIO_S16LSB, kOutputChannels, kOutputRate);
   if (!stream) return nullptr;
   return std::make_unique<CBuffer>(*this, stream, format, segmentBytes, std::move(onSegmentEnd));
 }

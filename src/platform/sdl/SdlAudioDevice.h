@@ -11,7 +11,7 @@
 // through its own SDL audio stream, scaled by its volume and summed. Open() feeds the mix to the
 // SDL output device from SDL's audio thread; without it the mix is pulled with Mix().
 class CSdlAudioDevice : public IAudioDevice {
-public:
+ public:
   static constexpr uint32_t kOutputRate = 44100;
   static constexpr uint32_t kOutputChannels = 2;
 
@@ -32,7 +32,7 @@ public:
   // the segments passed are called afterwards, outside the device's lock.
   void Mix(int16_t* output, uint32_t frames);
 
-private:
+ private:
   class CBuffer;
   friend class CBuffer;
 
