@@ -1,0 +1,3 @@
+#include "persist/SystemData.h"
+
+bool CSystemData::ReadSystemData() { return false; }
