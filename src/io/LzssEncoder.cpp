@@ -12,8 +12,8 @@ size_t Hash(const uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & 0x7
 }  // namespace
 
 CLzssEncoder::CLzssEncoder(const uint8_t* data, size_t size)
-    : window(kPrefix + size, 0), head(kHashSize, -1), previous(kPrefix + size, -1) {
-  if (size > 0) std::copy(data, data + size, window.begin() + kPrefix);
+    : window(kPrefix, 0), head(kHashSize, -1), previous(kPrefix + size, -1) {
+  window.insert(window.end(), data, data + size);
   out.reserve(size / 2 + 16);
 }
 

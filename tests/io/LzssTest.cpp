@@ -49,6 +49,20 @@ TEST(LzssDecoderTest, LiteralsMatchesAndTheZeroFilledRing) {
   EXPECT_EQ(Decode({0x01, 0x9E, 0xEE, 0xFF}, 7), std::vector<uint8_t>(7, 'a'));
 }
 
+TEST(LzssDecoderTest, MatchesReadTheRingAfterItWrappedAround) {
+  std::vector<uint8_t> stored;
+  std::vector<uint8_t> expected;
+  for (int k = 0; k < 4100; ++k) {
+    if (k % 8 == 0) stored.push_back(k < 4096 ? 0xFF : 0x0F);
+    expected.push_back(static_cast<uint8_t>(k % 251));
+    stored.push_back(static_cast<uint8_t>(255 - expected.back()));
+  }
+  // Ring position 4088 still holds output byte 10; position 4079 held byte 1, then byte 4097.
+  stored.insert(stored.end(), {0xF8, 0xF0, 0xEF, 0xF0});
+  expected.insert(expected.end(), {10, 11, 12, 4097 % 251, 4098 % 251, 4099 % 251});
+  EXPECT_EQ(Decode(stored, expected.size()), expected);
+}
+
 TEST(LzssDecoderTest, TruncatedInputEndsTheOutputEarly) {
   EXPECT_EQ(Decode({}, 4).size(), 0u);
   EXPECT_EQ(Decode({0xFF, 0x9E}, 4).size(), 1u);
