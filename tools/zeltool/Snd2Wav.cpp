@@ -1,0 +1,61 @@
+// zeltool snd2wav GAME_DIR NAME OUT: a sound decoded by the engine's sources, as 16-bit PCM WAV.
+#include <filesystem>
+#include <fstream>
+
+#include "ArcCommands.h"
+#include "ToolCommand.h"
+#include "audio/SoundSource.h"
+#include "audio/WaveFile.h"
+#include "io/Path.h"
+#include "persist/Settings.h"
+
+namespace {
+
+// The whole decoded sound as 16-bit samples; 8-bit PCM is widened. False for other formats.
+bool DecodeAll(CSoundSource& source, std::vector<uint8_t>& pcm16) {
+  const SWaveFormat& format = source.GetFormat();
+  if (format.formatTag != SWaveFormat::kPcm || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) {
+    return false;
+  }
+  std::vector<uint8_t> raw;
+  uint8_t piece[16384];
+  while (const uint32_t got = source.Read(piece, sizeof(piece))) raw.insert(raw.end(), piece, piece + got);
+  if (format.bitsPerSample == 16) {
+    raw.resize(raw.size() & ~size_t{1});
+    pcm16 = std::move(raw);
+    return true;
+  }
+  pcm16.clear();
+  for (uint8_t v : raw) {
+    pcm16.push_back(0);
+    pcm16.push_back(static_cast<uint8_t>(v - 128));
+  }
+  return true;
+}
+
+int Snd2Wav(const std::vector<std::string>& args) {
+  if (args.size() != 3) return ToolFail("usage: zeltool snd2wav GAME_DIR NAME OUT");
+  std::string name;
+  if (!ToShiftJisName(args[1], name))
+    return ToolFail(args[1] + ": the name has characters without a Shift JIS form");
+  // The output path is taken before the working directory moves to the game folder.
+  std::error_code error;
+  const std::filesystem::path out = std::filesystem::absolute(args[2], error);
+  if (!SetExeDirectoryCurrent(args[0])) return ToolFail(args[0] + ": cannot enter the game folder");
+  if (!settings::LoadSettings()) return 1;
+  auto source = CSoundSource::FromFile(name);
+  if (!source) return ToolFail(args[1] + ": not found");
+  if (source->GetSize() == 0) return ToolFail(args[1] + ": not a playable sound");
+  std::vector<uint8_t> pcm;
+  if (!DecodeAll(*source, pcm)) return ToolFail(args[1] + ": not PCM after decoding (compressed WAVE)");
+  SWaveFormat format = SWaveFormat::Pcm16(source->GetFormat().channels, source->GetFormat().samplesPerSecond);
+  const std::vector<uint8_t> wav = CWaveFile::Build(format, pcm.data(), pcm.size());
+  std::ofstream file(out, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
+  file.close();
+  return file ? 0 : ToolFail(args[2] + ": cannot write");
+}
+
+const CToolCommand kSnd2Wav("snd2wav", "snd2wav GAME_DIR NAME OUT", Snd2Wav);
+
+}  // namespace
