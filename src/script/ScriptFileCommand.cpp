@@ -1,0 +1,16 @@
+#include "script/ScriptFileCommand.h"
+
+#include "script/ScriptRunner.h"
+
+CScriptFileCommand::CScriptFileCommand(const CScriptParams& params)
+    : src(params.Path("SRC")), label(params.Text("LABEL")), jump(params.FlagOn("GOTO", false)) {
+  std::string detail = CScriptParams::FileTitle(src);
+  if (!label.empty()) detail += "(" + label + ")";
+  SetDescription(jump ? "スクリプトの実行(復帰しない)" : "スクリプトの実行", detail);
+}
+
+void CScriptFileCommand::Execute(CScriptRunner& runner) {
+  // When the file cannot be opened the label is looked for in the running script.
+  runner.OpenScript(src, 0, !jump);
+  if (!label.empty()) runner.JumpToLabel(label);
+}
