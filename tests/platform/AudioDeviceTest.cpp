@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -154,6 +155,26 @@ TEST(SdlAudioDevice, FeedsTheOutputDeviceFromSdlsThread) {
   EXPECT_TRUE(device.IsRealTime());
   buffer->Play();
   // <chrono> cannot be compiled for the Shift JIS execution character set; SDL keeps the time.
+  const Uint32 start = SDL_GetTicks();
+  while (notified < 8 && SDL_GetTicks() - start < 5000) SDL_Delay(5);
+  EXPECT_GE(notified.load(), 8);
+  buffer.reset();
+  device.Close();
+}
+
+TEST(SdlAudioDevice, WithoutAnOutputTheMixStillRunsInRealTime) {
+  const char* previous = std::getenv("SDL_AUDIODRIVER");
+  const std::string saved = previous ? previous : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  CSdlAudioDevice device;
+  EXPECT_FALSE(device.Open());
+  if (previous)
+    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  else
+    unsetenv("SDL_AUDIODRIVER");
+  std::atomic<int> notified = 0;
+  auto buffer = device.CreateBuffer(kCd, 441 * 4, [&] { ++notified; });  // 10 ms segments
+  buffer->Play();
   const Uint32 start = SDL_GetTicks();
   while (notified < 8 && SDL_GetTicks() - start < 5000) SDL_Delay(5);
   EXPECT_GE(notified.load(), 8);

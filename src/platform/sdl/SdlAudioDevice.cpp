@@ -138,11 +138,16 @@ class CSdlAudioDevice::CBuffer : public IAudioBuffer {
 CSdlAudioDevice::~CSdlAudioDevice() { Close(); }
 
 bool CSdlAudioDevice::Open() {
-  if (output) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    std::fprintf(stderr, "zel: no sound output: %s\n", SDL_GetError());
-    return false;
-  }
+  if (output || silentClock.joinable()) return output != 0;
+  if (OpenOutput()) return true;
+  std::fprintf(stderr, "zel: no sound output: %s\n", SDL_GetError());
+  stopSilentClock = false;
+  silentClock = std::thread(&CSdlAudioDevice::RunSilentClock, this);
+  return false;
+}
+
+bool CSdlAudioDevice::OpenOutput() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = kOutputRate;
   want.format = AUDIO_S16LSB;
@@ -152,7 +157,6 @@ bool CSdlAudioDevice::Open() {
   want.userdata = this;
   output = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
   if (!output) {
-    std::fprintf(stderr, "zel: no sound output: %s\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -161,6 +165,10 @@ bool CSdlAudioDevice::Open() {
 }
 
 void CSdlAudioDevice::Close() {
+  if (silentClock.joinable()) {
+    stopSilentClock = true;
+    silentClock.join();
+  }
   if (!output) return;
   SDL_CloseAudioDevice(output);
   output = 0;
@@ -195,6 +203,20 @@ void CSdlAudioDevice::Mix(int16_t* out, uint32_t frames) {
   }
   for (const auto& notify : passed) {
     if (notify) notify();
+  }
+}
+
+void CSdlAudioDevice::RunSilentClock() {
+  std::vector<int16_t> discarded;
+  const Uint64 start = SDL_GetTicks64();
+  uint64_t mixed = 0;
+  while (!stopSilentClock) {
+    const uint64_t due = (SDL_GetTicks64() - start) * kOutputRate / 1000;
+    const uint32_t frames = static_cast<uint32_t>(std::min<uint64_t>(due - mixed, kCallbackFrames * 4));
+    discarded.resize(size_t{frames} * kOutputChannels);
+    if (frames) Mix(discarded.data(), frames);
+    mixed += frames;
+    SDL_Delay(10);
   }
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/AudioDevice.h"
 
 // The mixer behind the sound output: every playing buffer is converted to 44100 Hz 16-bit stereo
 // through its own SDL audio stream, scaled by its volume and summed. Open() feeds the mix to the
-// SDL output device from SDL's audio thread; without it the mix is pulled with Mix().
+// SDL output device from SDL's audio thread; when there is no device, a thread of its own pulls the
+// mix at the same pace into nothing, so sounds still end and the game never waits for them forever.
+// Without Open() the mix is pulled with Mix().
 class CSdlAudioDevice : public IAudioDevice {
  public:
   static constexpr uint32_t kOutputRate = 44100;
@@ -20,7 +24,8 @@ class CSdlAudioDevice : public IAudioDevice {
   CSdlAudioDevice& operator=(const CSdlAudioDevice&) = delete;
   ~CSdlAudioDevice() override;
 
-  // Opens the default output device; false (with SDL's reason on standard error) when there is none.
+  // Opens the default output device; false (with SDL's reason on standard error) when there is none
+  // and the mix runs silently.
   bool Open();
   void Close();
 
@@ -37,6 +42,8 @@ class CSdlAudioDevice : public IAudioDevice {
   friend class CBuffer;
 
   static void AudioCallback(void* self, Uint8* stream, int length);
+  bool OpenOutput();
+  void RunSilentClock();
 
   std::mutex mutex;  // guards every buffer's bytes, cursor, state and volume
   std::vector<CBuffer*> buffers;
@@ -44,4 +51,6 @@ class CSdlAudioDevice : public IAudioDevice {
   std::vector<int16_t> converted;
   std::vector<std::function<void()>> notifications;
   SDL_AudioDeviceID output = 0;
+  std::thread silentClock;
+  std::atomic<bool> stopSilentClock = false;
 };
