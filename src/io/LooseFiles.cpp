@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <vector>
+
 #include "io/ShiftJis.h"
 
 namespace {
@@ -43,34 +45,34 @@ std::string CLooseFiles::ToHostPath(const std::string& dataPath) {
 
 void CLooseFiles::ForgetListings() { listings.clear(); }
 
-const std::vector<std::string>* CLooseFiles::Listing(const std::string& dir) {
+const CLooseFiles::SListing* CLooseFiles::Listing(const std::string& dir) {
   const std::string key = dir.empty() ? "." : dir;
   int64_t modified = ModificationTime(key);
   if (modified < 0) return nullptr;
   SListing& listing = listings[key];
-  if (listing.modified == modified) return &listing.names;
-  listing.modified = modified;
-  listing.names.clear();
+  if (listing.modified == modified) return &listing;
+  listing = SListing{modified, {}, {}};
   if (DIR* handle = opendir(key.c_str())) {
-    while (dirent* entry = readdir(handle)) listing.names.emplace_back(entry->d_name);
+    while (dirent* entry = readdir(handle)) {
+      listing.names.insert(entry->d_name);
+      listing.byUpperName.emplace(UpperBytes(entry->d_name), entry->d_name);
+    }
     closedir(handle);
   }
-  return &listing.names;
+  return &listing;
 }
 
 std::string CLooseFiles::FindComponent(const std::string& dir, const std::string& component) {
-  const std::vector<std::string>* names = Listing(dir);
-  if (!names) return std::string();
+  const SListing* listing = Listing(dir);
+  if (!listing) return std::string();
   std::vector<std::string> candidates{component};
   std::string utf8 = sjis::ToUtf8(component);
   if (utf8 != component) candidates.push_back(utf8);
   for (const std::string& candidate : candidates)
-    for (const std::string& name : *names)
-      if (name == candidate) return name;
+    if (listing->names.count(candidate)) return candidate;
   for (const std::string& candidate : candidates) {
-    std::string upper = UpperBytes(candidate);
-    for (const std::string& name : *names)
-      if (UpperBytes(name) == upper) return name;
+    auto it = listing->byUpperName.find(UpperBytes(candidate));
+    if (it != listing->byUpperName.end()) return it->second;
   }
   return std::string();
 }

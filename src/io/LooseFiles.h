@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-#include <vector>
+#include <unordered_set>
 
 // Finds loose game files on a case-sensitive UTF-8 file system although the games were authored on
 // a case-insensitive one with '\' separators and Shift JIS names. Directory listings are cached and
@@ -24,10 +24,11 @@ class CLooseFiles {
  private:
   struct SListing {
     int64_t modified = -1;
-    std::vector<std::string> names;
+    std::unordered_set<std::string> names;
+    std::unordered_map<std::string, std::string> byUpperName;  // the first name of each spelling
   };
 
-  const std::vector<std::string>* Listing(const std::string& dir);
+  const SListing* Listing(const std::string& dir);
   std::string FindComponent(const std::string& dir, const std::string& component);
 
   std::unordered_map<std::string, SListing> listings;

@@ -43,10 +43,16 @@ bool CPackArchive::LoadFile(const std::string& name, std::vector<uint8_t>& conte
       }))
     return true;
   content.clear();
-  std::unique_ptr<CReadFile> file = OpenFile(name);
+  std::unique_ptr<CReadFile> file = OpenLooseFile(name);
   if (!file) return false;
   content.resize(static_cast<size_t>(file->GetLength()));
   return file->Read(content.data(), content.size()) == content.size();
+}
+
+std::unique_ptr<CReadFile> CPackArchive::OpenLooseFile(const std::string& name) {
+  std::string hostPath = CLooseFiles::Instance().Find(name);
+  if (hostPath.empty()) return nullptr;
+  return CDiskFile::Open(hostPath);
 }
 
 std::unique_ptr<CReadFile> CPackArchive::OpenFile(const std::string& name) {
@@ -58,10 +64,7 @@ std::unique_ptr<CReadFile> CPackArchive::OpenFile(const std::string& name) {
     result = std::make_unique<CPackMemFile>(std::move(content));
     return true;
   });
-  if (!result) {
-    std::string hostPath = CLooseFiles::Instance().Find(name);
-    if (!hostPath.empty()) result = CDiskFile::Open(hostPath);
-  }
+  if (!result) result = OpenLooseFile(name);
   if (result) result->SetFileName(name);
   return result;
 }

@@ -41,6 +41,7 @@ class CPackArchive {
   // Calls use(archive, entry) for each archive holding the name, in mount order, until it succeeds.
   template <typename Use>
   bool ForEachHolder(const std::string& name, Use use) const;
+  static std::unique_ptr<CReadFile> OpenLooseFile(const std::string& name);
 
   std::vector<SMounted> mounted;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/LooseFiles.h"
+#include "io/Path.h"
 
 namespace {
 FILE*& LogFile() {
@@ -15,7 +16,7 @@ FILE*& LogFile() {
 
 void CSystemLog::OpenLog(const std::string& name) {
   CloseLog();
-  LogFile() = std::fopen(CLooseFiles::ToHostPath(name).c_str(), "wb");
+  LogFile() = std::fopen(CLooseFiles::ToHostPath(ResolvePath(name)).c_str(), "wb");
 }
 
 void CSystemLog::CloseLog() {

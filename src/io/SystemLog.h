@@ -5,8 +5,8 @@
 // dropped. Lines end with CR LF, as the file has always been written in text mode.
 class CSystemLog {
  public:
-  // Closes any open log and creates the file (a Shift JIS data path); the log stays closed when
-  // it cannot be created.
+  // Closes any open log and creates the file (a Shift JIS data path resolved against the base
+  // directory); the log stays closed when it cannot be created.
   static void OpenLog(const std::string& name);
   static void CloseLog();
   static bool IsOpen();
