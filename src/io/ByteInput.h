@@ -16,6 +16,11 @@ class CByteInput {
     return Refill() ? buffer[position++] : -1;
   }
 
+  // The next count bytes when the buffer holds them (nothing is consumed), else null.
+  const uint8_t* Peek(size_t count) const { return length - position >= count ? buffer + position : nullptr; }
+  // Consumes bytes that Peek showed.
+  void Skip(size_t count) { position += count; }
+
  private:
   bool Refill();
 

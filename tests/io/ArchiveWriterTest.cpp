@@ -88,6 +88,25 @@ TEST(ArchiveWriterTest, PackedTreeOfThousandsOfFilesExtractsByteForByte) {
   CPackArchive::Instance().UnmountAll();
 }
 
+// A large entry is decoded through the file's read buffer, across many refills.
+TEST(ArchiveWriterTest, LargeEntryDecodesAcrossReadBuffers) {
+  CTempDir dir;
+  std::mt19937 random(9);
+  std::vector<uint8_t> content(300000);
+  for (size_t i = 0; i < content.size(); ++i)
+    content[i] =
+        random() % 5 == 0 ? static_cast<uint8_t>(random()) : static_cast<uint8_t>("script text "[i % 12]);
+  CArchiveWriter writer;
+  ASSERT_TRUE(writer.Add("big.txt", content));
+  ASSERT_TRUE(writer.Write("big.arc"));
+  CPackArchive::Instance().UnmountAll();
+  ASSERT_TRUE(CPackArchive::Instance().Mount("big.arc", ""));
+  std::vector<uint8_t> loaded;
+  ASSERT_TRUE(CPackArchive::Instance().LoadFile("BIG.TXT", loaded));
+  EXPECT_EQ(loaded, content);
+  CPackArchive::Instance().UnmountAll();
+}
+
 TEST(ArchiveWriterTest, StoresEachKindAsTheEngineReadsIt) {
   const std::vector<uint8_t> png{0x89, 'P', 'N', 'G', 0, 0};
   EXPECT_EQ(CArchiveWriter::Encode("a.png", png), (std::vector<uint8_t>{0x76, 0xAF, 0xB1, 0xB8, 0xFF, 0xFF}));
