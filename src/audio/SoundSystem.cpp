@@ -110,6 +110,12 @@ void CSoundSystem::StopSound(int channel, int fadeOut) {
   c.pendingName.clear();
 }
 
+void CSoundSystem::StopRegisteredSounds() {
+  // StopSound removes the entry, so walk a copy.
+  const std::map<int, std::string> registered = registry;
+  for (const auto& [channel, name] : registered) StopSound(channel, 0);
+}
+
 void CSoundSystem::StartFadeOut(CSoundChannel& c, int length) {
   c.fadeOutElapsed = 0;
   c.fadeOutLength = length;

@@ -54,6 +54,8 @@ class CSoundSystem {
   void SetChannelVolume(int channel, int volume);
   // Applies every channel's volume setting (start-up and a changed configuration).
   void ApplyVolumeSettings();
+  // Game reset: every sound still registered stops on its channel (playing music fades out).
+  void StopRegisteredSounds();
   // Advances fade-ins and fade-outs by the frame's elapsed ticks.
   void UpdateSoundFades(int elapsed);
 

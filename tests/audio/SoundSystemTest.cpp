@@ -77,6 +77,18 @@ TEST_F(SoundSystemTest, SameMusicAgainChangesNothing) {
   EXPECT_TRUE(sound.IsFadingOut(1));
 }
 
+TEST_F(SoundSystemTest, ResetStopsEveryRegisteredSound) {
+  sound.PlaySound("a.wav", 1, true, false, 0);
+  sound.PlaySound("se.wav", 0, true, false, 0);
+  sound.PlaySound("b.wav", 2, false, false, 0);  // not looping: not registered, keeps playing
+  EXPECT_EQ(sound.Registry().size(), 2u);
+  sound.StopRegisteredSounds();
+  EXPECT_TRUE(sound.Registry().empty());
+  EXPECT_FALSE(sound.IsChannelPlaying(0));
+  EXPECT_TRUE(sound.IsFadingOut(1));
+  EXPECT_TRUE(sound.IsChannelPlaying(2));
+}
+
 TEST_F(SoundSystemTest, OtherMusicCrossFadesThroughThePendingName) {
   sound.PlaySound("a.wav", 1, true, false, 0);
   sound.PlaySound("b.wav", 1, true, false, 20);
