@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "gfx/ImageLoader.h"
 #include "gfx/PixelBlend.h"
@@ -29,8 +30,57 @@ bool SizeInRange(int width, int height) {
          int64_t{width} * height <= CSurface::kMaxPixels;
 }
 
+// Truncation toward zero, with values beyond the int range (and NaN) mapped to a value no size matches.
+int64_t ToInt(double v) {
+  return std::isfinite(v) && std::fabs(v) < 2e9 ? static_cast<int64_t>(v) : INT64_MIN;
+}
+
+int AddClamped(int a, int b) {
+  return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
+
 // Texels of one triangle run are gathered here and blended in pieces of this many pixels.
 constexpr int kGatherChunk = 256;
+
+// A texture coordinate or step in 16.16 fixed point (rounded down), saturated far outside any image so
+// that stepping along a run cannot overflow.
+int64_t ToFixed(double value) {
+  constexpr double kLimit = 1e9;
+  return std::isnan(value) ? 0
+                           : static_cast<int64_t>(std::floor(std::clamp(value, -kLimit, kLimit) * 65536.0));
+}
+
+// Nearest texels along a run, positions in 16.16 fixed point. Texels outside the image are skipped: a
+// zero pixel leaves the screen unchanged.
+struct STexelWalk {
+  const uint32_t* pixels;
+  int width;
+  int height;
+  int64_t u;
+  int64_t v;
+  int64_t du;
+  int64_t dv;
+
+  void Gather(uint32_t* out, int n) {
+    if (dv == 0) {
+      // Rows of an upright rectangle keep their texture row.
+      const int64_t tv = v >> 16;
+      const bool rowInside = tv >= 0 && tv < height;
+      const uint32_t* row = rowInside ? pixels + static_cast<size_t>(tv) * width : nullptr;
+      for (int i = 0; i < n; ++i, u += du) {
+        const uint64_t tu = static_cast<uint64_t>(u >> 16);
+        out[i] = rowInside && tu < static_cast<uint64_t>(width) ? row[tu] : 0;
+      }
+      return;
+    }
+    for (int i = 0; i < n; ++i, u += du, v += dv) {
+      const uint64_t tu = static_cast<uint64_t>(u >> 16);
+      const uint64_t tv = static_cast<uint64_t>(v >> 16);
+      const bool inside = tu < static_cast<uint64_t>(width) && tv < static_cast<uint64_t>(height);
+      out[i] = inside ? pixels[tv * static_cast<uint64_t>(width) + tu] : 0;
+    }
+  }
+};
 
 }  // namespace
 
@@ -104,23 +154,32 @@ void CSurface::ApplyColorMode(int mode) {
 void CSurface::Blit(const SDrawTarget& target, int x, int y, int w, int h, int sx, int sy,
                     uint32_t colour) const {
   if (scale != 1.0f) {
-    DrawStretched(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w),
-                  static_cast<float>(y + h), sx, sy, sx + w, sy + h, colour, false);
+    DrawStretched(target, static_cast<float>(x), static_cast<float>(y),
+                  static_cast<float>(x) + static_cast<float>(w),
+                  static_cast<float>(y) + static_cast<float>(h), sx, sy, AddClamped(sx, w), AddClamped(sy, h),
+                  colour, false);
     return;
   }
   if (IsEmpty() || target.IsEmpty()) return;
-  w = std::min(w, width);
-  h = std::min(h, height);
+  // Clipping runs in 64 bits so that no coordinate from a data file can overflow.
+  int64_t dx = x, dy = y, srcX = sx, srcY = sy;
+  int64_t cw = std::min(w, width), ch = std::min(h, height);
   // Cut the source rectangle to the surface, moving the destination along, then the other way round.
-  if (sx < 0) x -= sx, w += sx, sx = 0;
-  if (sy < 0) y -= sy, h += sy, sy = 0;
-  w = std::min(w, width - sx);
-  h = std::min(h, height - sy);
-  if (x < 0) sx -= x, w += x, x = 0;
-  if (y < 0) sy -= y, h += y, y = 0;
-  w = std::min(w, target.width - x);
-  h = std::min(h, target.height - y);
-  if (w < 1 || h < 1) return;
+  if (srcX < 0) dx -= srcX, cw += srcX, srcX = 0;
+  if (srcY < 0) dy -= srcY, ch += srcY, srcY = 0;
+  cw = std::min(cw, width - srcX);
+  ch = std::min(ch, height - srcY);
+  if (dx < 0) srcX -= dx, cw += dx, dx = 0;
+  if (dy < 0) srcY -= dy, ch += dy, dy = 0;
+  cw = std::min(cw, target.width - dx);
+  ch = std::min(ch, target.height - dy);
+  if (cw < 1 || ch < 1) return;
+  BlendRect(target, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(cw), static_cast<int>(ch),
+            static_cast<int>(srcX), static_cast<int>(srcY), colour);
+}
+
+void CSurface::BlendRect(const SDrawTarget& target, int x, int y, int w, int h, int sx, int sy,
+                         uint32_t colour) const {
   const pixelblend::SModulation m = pixelblend::MakeModulation(colour);
   for (int row = 0; row < h; ++row) {
     int32_t left = x;
@@ -135,8 +194,9 @@ void CSurface::Blit(const SDrawTarget& target, int x, int y, int w, int h, int s
 void CSurface::DrawStretched(const SDrawTarget& target, float x0, float y0, float x1, float y1, int sx0,
                              int sy0, int sx1, int sy1, uint32_t colour, bool additive) const {
   if (IsEmpty() || target.IsEmpty()) return;
-  if (static_cast<int>(x1 - x0 + 0.5f) == sx1 - sx0 && static_cast<int>(y1 - y0 + 0.5f) == sy1 - sy0 &&
-      !additive && scale == 1.0f) {
+  if (ToInt(x1 - x0 + 0.5f) == int64_t{sx1} - sx0 && ToInt(y1 - y0 + 0.5f) == int64_t{sy1} - sy0 &&
+      !additive && scale == 1.0f && ToInt(std::floor(x0)) == std::floor(x0) &&
+      ToInt(std::floor(y0)) == std::floor(y0)) {
     Blit(target, static_cast<int>(std::floor(x0)), static_cast<int>(std::floor(y0)), sx1 - sx0, sy1 - sy0,
          sx0, sy0, colour);
     return;
@@ -166,21 +226,14 @@ void CSurface::DrawTexturedTriangle(const SDrawTarget& target, const double corn
   const raster::SPlane vPlane = raster::FitPlane(v, vs);
   const pixelblend::SModulation m = pixelblend::MakeModulation(colour);
   const auto mode = additive ? pixelblend::EBlendMode::kAdditive : pixelblend::EBlendMode::kOver;
-  const int64_t du = static_cast<int64_t>(uPlane.dx * 65536.0);
-  const int64_t dv = static_cast<int64_t>(vPlane.dx * 65536.0);
+  STexelWalk walk{pixels.data(), width, height, 0, 0, ToFixed(uPlane.dx), ToFixed(vPlane.dx)};
   raster::ForEachRun(target, v, [&](int row, int32_t left, int32_t right, double yc) {
-    int64_t u = static_cast<int64_t>(std::floor(uPlane(left + 0.5, yc) * 65536.0));
-    int64_t t = static_cast<int64_t>(std::floor(vPlane(left + 0.5, yc) * 65536.0));
+    walk.u = ToFixed(uPlane(left + 0.5, yc));
+    walk.v = ToFixed(vPlane(left + 0.5, yc));
     uint32_t texels[kGatherChunk];
     for (int32_t x = left; x < right; x += kGatherChunk) {
       const int n = std::min<int32_t>(kGatherChunk, right - x);
-      for (int i = 0; i < n; ++i, u += du, t += dv) {
-        const int64_t tu = u >> 16;
-        const int64_t tv = t >> 16;
-        // Texels outside the image are skipped: a zero pixel leaves the screen unchanged.
-        const bool inside = tu >= 0 && tv >= 0 && tu < width && tv < height;
-        texels[i] = inside ? pixels[static_cast<size_t>(tv) * width + static_cast<size_t>(tu)] : 0;
-      }
+      walk.Gather(texels, n);
       pixelblend::BlendRow(target.Row(row) + x, texels, n, m, mode);
     }
   });

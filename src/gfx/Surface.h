@@ -58,6 +58,9 @@ class CSurface {
                      int sx1, int sy1, uint32_t colour, bool additive) const;
 
  private:
+  // Blends the source rectangle, already cut to the surface and the target, row by row within the clip.
+  void BlendRect(const SDrawTarget& target, int x, int y, int w, int h, int sx, int sy,
+                 uint32_t colour) const;
   void DrawTexturedTriangle(const SDrawTarget& target, const double corners[3][4], uint32_t colour,
                             bool additive) const;
 

@@ -1,6 +1,7 @@
 #include "ui/Layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "gfx/Display.h"
@@ -10,6 +11,9 @@
 
 namespace {
 
+// Source offsets beyond this lie far outside any image: nothing of it can reach the control.
+constexpr int64_t kFar = int64_t{1} << 40;
+
 int32_t Number(const std::string& token) { return CCsvTable::ParseInt(token); }
 
 // The colour of a layout drawing: white with alpha = opacity x the control's alpha, truncated.
@@ -17,11 +21,6 @@ uint32_t TintColour(float opacity, int32_t alpha) {
   const float value = opacity * static_cast<float>(alpha);
   const uint32_t a = value <= 0.0f ? 0u : value >= 255.0f ? 255u : static_cast<uint32_t>(value);
   return a << 24 | 0x00FFFFFFu;
-}
-
-SRect Intersect(const SRect& a, const SRect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -70,7 +69,8 @@ void CLayout::ReadControl(CReadFile& file, CLayoutControl& control) {
       control.sourceX = Number(tokens[1]);
       control.sourceY = Number(tokens[2]);
     } else if (key == "ALPHA" && count >= 2) {
-      control.alpha = static_cast<int32_t>(int64_t{Number(tokens[1])} * 255 / 100);
+      control.alpha = static_cast<int32_t>(
+          std::clamp<int64_t>(int64_t{Number(tokens[1])} * 255 / 100, INT32_MIN, INT32_MAX));
     }
   }
 }
@@ -127,23 +127,34 @@ void CLayout::DrawControl(const CLayoutControl& control, float opacity, int cell
   const CSurface* image = control.image;
   if (!image || image->IsEmpty()) return;
   const SRect& r = control.rect;
-  const int32_t w = r.Width();
-  const int32_t h = r.Height();
-  int32_t sx = control.sourceX;
-  int32_t sy = control.sourceY;
-  // Cells and slider positions step by the control's size; without a width there is nothing to step.
-  if ((cell != 0 || slider != 0.0f) && w <= 0) return;
+  // 64-bit arithmetic: rectangles and cells come from data files and may be anything.
+  const int64_t w = int64_t{r.right} - r.left;
+  const int64_t h = int64_t{r.bottom} - r.top;
+  int64_t sx = control.sourceX;
+  int64_t sy = control.sourceY;
+  if (w <= 0 || h <= 0) return;
   if (cell != 0) {
-    const int32_t columns = std::max(image->Width() / w, 1);
+    const int64_t columns = std::max<int64_t>(image->Width() / w, 1);
     sx += (cell % columns) * w;
     sy += (cell / columns) * h;
   }
-  if (slider != 0.0f) sx = static_cast<int32_t>(sx - slider * static_cast<float>(w - image->Width()));
-  const SRect placed{r.left - sx, r.top - sy, r.left - sx + image->Width(), r.top - sy + image->Height()};
-  const SRect dest = Intersect(r, placed);
-  if (dest.IsEmpty()) return;
-  image->Blit(SDrawTarget::Screen(*display), dest.left, dest.top, dest.Width(), dest.Height(),
-              sx + dest.left - r.left, sy + dest.top - r.top, TintColour(opacity, control.alpha));
+  if (slider != 0.0f) {
+    // Single precision, as the position is given.
+    const float slid = static_cast<float>(sx) - slider * static_cast<float>(w - image->Width());
+    if (!(std::fabs(slid) < kFar)) return;
+    sx = static_cast<int64_t>(slid);
+  }
+  if (sx > kFar || sx < -kFar || sy > kFar || sy < -kFar) return;
+  // The image placed so that its pixel (sx, sy) falls on the control's top-left corner, cut to the control.
+  const int64_t left = std::max<int64_t>(r.left, r.left - sx);
+  const int64_t top = std::max<int64_t>(r.top, r.top - sy);
+  const int64_t right = std::min<int64_t>(r.right, r.left - sx + image->Width());
+  const int64_t bottom = std::min<int64_t>(r.bottom, r.top - sy + image->Height());
+  if (left >= right || top >= bottom) return;
+  image->Blit(SDrawTarget::Screen(*display), static_cast<int>(left), static_cast<int>(top),
+              static_cast<int>(right - left), static_cast<int>(bottom - top),
+              static_cast<int>(sx + left - r.left), static_cast<int>(sy + top - r.top),
+              TintColour(opacity, control.alpha));
 }
 
 int CLayout::Invalidate() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "gfx/ShapeDraw.h"
@@ -236,4 +237,22 @@ TEST(SurfaceTest, ShadedTriangleInterpolatesAndCulls) {
   // Clockwise on the screen (negative signed area): culled.
   shapes::DrawShadedTriangle(untouched.Target(), {0, 0, 0xFFFFFFFF}, {0, 4, 0xFFFFFFFF}, {4, 4, 0xFFFFFFFF});
   EXPECT_EQ(untouched.pixels, std::vector<uint32_t>(16, 0));
+}
+
+TEST(SurfaceTest, ExtremeCoordinatesDrawNothing) {
+  CSurface s = Gradient(4, 4);
+  SScreen screen(8, 8, 0x33);
+  const SDrawTarget target = screen.Target();
+  s.Blit(target, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, 0xFFFFFFFF);
+  s.Blit(target, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 0xFFFFFFFF);
+  s.DrawStretched(target, 2e30f, 0, 1e30f, 8, 0, 0, 4, 4, 0xFFFFFFFF, false);
+  s.DrawStretched(target, NAN, 0, 8, 8, 0, 0, 4, 4, 0xFFFFFFFF, false);
+  s.DrawStretched(target, 3e9f, 3e9f, 3e9f + 4, 3e9f + 4, 0, 0, 4, 4, 0xFFFFFFFF, false);
+  shapes::FillRect(target, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN, 0xFFFFFFFF);
+  shapes::DrawShadedTriangle(target, {NAN, 0, 0xFFFFFFFF}, {8, 0, 0xFFFFFFFF}, {8, 8, 0xFFFFFFFF});
+  EXPECT_EQ(screen.pixels, std::vector<uint32_t>(64, 0x33));
+  // A huge triangle is cut to the target and still covers it.
+  shapes::DrawShadedTriangle(target, {-1e9f, -1e9f, 0xFFFFFFFF}, {1e9f, -1e9f, 0xFFFFFFFF},
+                             {1e9f, 1e9f, 0xFFFFFFFF});
+  EXPECT_EQ(screen.At(7, 0), 0x00FEFEFEu);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -266,4 +267,24 @@ TEST_F(LayoutTest, ImagesResolveAgainstTheLayoutFolder) {
   layout.GetImageSize("n", w, h);
   EXPECT_EQ(w, 40);
   EXPECT_EQ(h, 90);
+}
+
+TEST_F(LayoutTest, ExtremeNumbersAreSafe) {
+  Load(
+      "CONTROL\nNAME a\nPOS -2147483648 -2147483648 2147483647 2147483647\nIMAGE img\\sheet.png\n"
+      "SRC 2147483647 -2147483648\nALPHA 99999999999\nCONTROL END\n"
+      "CONTROL\nNAME b\nPOS 0 0 1 1\nIMAGE img\\sheet.png\nSRC -2147483648 2147483647\nCONTROL END\n");
+  EXPECT_EQ(layout.Control(0).alpha, INT32_MAX);
+  // The images lie some 2^31 pixels away from the screen.
+  layout.DrawAll();
+  EXPECT_EQ(At(0, 0), kScreenColour);
+  EXPECT_EQ(At(kScreenW - 1, kScreenH - 1), kScreenColour);
+  // Cells and sliders at the limits of their types: whatever they show, no arithmetic may overflow
+  // (the sanitizer build checks this).
+  for (int cell : {1, -1, 2147483647, -2147483647 - 1}) {
+    for (float slider : {0.0f, 1.0f, -1e30f, 1e30f, NAN}) {
+      layout.Draw("a", 1.0f, cell, slider);
+      layout.Draw("b", 1.0f, cell, slider);
+    }
+  }
 }
