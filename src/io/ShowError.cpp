@@ -8,10 +8,23 @@
 namespace {
 // The longest text the error box shows, as the fixed buffer of the original format routine.
 constexpr size_t kMaxText = 259;
+
+// The text cut to kMaxText bytes, never in the middle of a two-byte character.
+std::string Shorten(const std::string& text) {
+  if (text.size() <= kMaxText) return text;
+  size_t end = 0;
+  while (end < kMaxText) {
+    size_t step = sjis::IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + step > kMaxText) break;
+    end += step;
+  }
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 void ShowError(const std::string& text) {
-  std::string shown = text.size() > kMaxText ? text.substr(0, kMaxText) : text;
+  std::string shown = Shorten(text);
   if (HasPlatform()) {
     ThePlatform().Dialogs().MessageBox("error", shown, false);
     return;
@@ -20,12 +33,16 @@ void ShowError(const std::string& text) {
 }
 
 void ShowError(const char* format, ...) {
-  char buffer[kMaxText + 1];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof(buffer), format, args);
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  std::vsnprintf(text.data(), text.size() + 1, format, args);
   va_end(args);
-  ShowError(std::string(buffer));
+  ShowError(text);
 }
 
 void ShowFileError(const std::string& name) { ShowError("%s ファイルが開けません", name.c_str()); }

@@ -90,6 +90,8 @@ TEST_F(PackArchiveTest, FallsBackToLooseFilesAndNextArchiveWhenAnArchiveVanished
   EXPECT_EQ(Load("x.txt"), "bbb");
   EXPECT_NE(archives.OpenFile("x.txt"), nullptr);
   EXPECT_EQ(Load("loose\\sub dir\\file.txt"), "loose");
+  // '\' always separates folders: a file whose name holds a backslash is not what it names.
+  EXPECT_EQ(Load("Loose\\ignored"), "<none>");
   std::unique_ptr<CReadFile> file = archives.OpenFile("LOOSE\\SUB DIR\\FILE.TXT");
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->GetFileName(), "LOOSE\\SUB DIR\\FILE.TXT");

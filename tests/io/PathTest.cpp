@@ -96,11 +96,13 @@ TEST(ShowErrorTest, WithoutAPlatformWritesUtf8ToStandardError) {
   testing::internal::CaptureStderr();
   ShowFileError("bg\\a.png");
   ShowError("%s", std::string(400, 'z').c_str());
+  // A two-byte character that would be cut in half at byte 259 is left out whole.
+  ShowError(std::string(258, 'y') + "\x82\xA0tail");
   std::string out = testing::internal::GetCapturedStderr();
   EXPECT_EQ(out,
             "error: bg\\a.png \xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\x8C\xE9\x96\x8B"
             "\xE3\x81\x91\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\nerror: " +
-                std::string(259, 'z') + "\n");
+                std::string(259, 'z') + "\nerror: " + std::string(258, 'y') + "\n");
 }
 
 }  // namespace
