@@ -1,6 +1,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "io/Format.h"
 #include "io/Path.h"
 #include "io/ShiftJis.h"
 #include "platform/Platform.h"
@@ -35,12 +36,7 @@ void ShowError(const std::string& text) {
 void ShowError(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-  std::vsnprintf(text.data(), text.size() + 1, format, args);
+  std::string text = FormatV(format, args);
   va_end(args);
   ShowError(text);
 }

@@ -2,8 +2,8 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
 
+#include "io/Format.h"
 #include "io/LooseFiles.h"
 #include "io/Path.h"
 
@@ -30,15 +30,10 @@ void CSystemLog::LogMessage(const char* format, ...) {
   if (!LogFile()) return;
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::vector<char> text(length > 0 ? length + 1 : 1);
-  std::vsnprintf(text.data(), text.size(), format, args);
+  const std::string text = FormatV(format, args);
   va_end(args);
-  for (int i = 0; i < length; ++i) {
-    if (text[i] == '\n') std::fputc('\r', LogFile());
-    std::fputc(text[i], LogFile());
+  for (char c : text) {
+    if (c == '\n') std::fputc('\r', LogFile());
+    std::fputc(c, LogFile());
   }
 }
