@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "io/ShiftJis.h"
@@ -55,24 +56,38 @@ const CLooseFiles::SListing* CLooseFiles::Listing(const std::string& dir) {
   if (DIR* handle = opendir(key.c_str())) {
     while (dirent* entry = readdir(handle)) {
       listing.names.insert(entry->d_name);
-      listing.byUpperName.emplace(UpperBytes(entry->d_name), entry->d_name);
+      listing.byUpperName[UpperBytes(entry->d_name)].push_back(entry->d_name);
     }
     closedir(handle);
   }
   return &listing;
 }
 
-std::string CLooseFiles::FindComponent(const std::string& dir, const std::string& component) {
+std::vector<std::string> CLooseFiles::Matches(const std::string& dir, const std::string& component) {
+  if (component == "..") return {component};
   const SListing* listing = Listing(dir);
-  if (!listing) return std::string();
+  if (!listing) return {};
   std::vector<std::string> candidates{component};
   std::string utf8 = sjis::ToUtf8(component);
   if (utf8 != component) candidates.push_back(utf8);
+  std::vector<std::string> matches;
   for (const std::string& candidate : candidates)
-    if (listing->names.count(candidate)) return candidate;
+    if (listing->names.count(candidate)) matches.push_back(candidate);
   for (const std::string& candidate : candidates) {
     auto it = listing->byUpperName.find(UpperBytes(candidate));
-    if (it != listing->byUpperName.end()) return it->second;
+    if (it == listing->byUpperName.end()) continue;
+    for (const std::string& name : it->second)
+      if (std::find(matches.begin(), matches.end(), name) == matches.end()) matches.push_back(name);
+  }
+  return matches;
+}
+
+std::string CLooseFiles::Resolve(const std::string& dir, const std::vector<std::string>& components,
+                                 size_t index) {
+  if (index == components.size()) return IsRegularFile(dir) ? dir : std::string();
+  for (const std::string& match : Matches(dir, components[index])) {
+    std::string found = Resolve(JoinPath(dir, match), components, index + 1);
+    if (!found.empty()) return found;
   }
   return std::string();
 }
@@ -81,17 +96,15 @@ std::string CLooseFiles::Find(const std::string& dataPath) {
   if (dataPath.empty()) return std::string();
   std::string exact = sjis::ReplaceChar(dataPath, '\\', '/');
   if (IsRegularFile(exact)) return exact;
-  std::string dir = exact.front() == '/' ? "/" : "";
+  std::vector<std::string> components;
   size_t start = 0;
   while (start <= exact.size()) {
     size_t end = sjis::FindFirst(exact, '/', start);
     if (end == std::string::npos) end = exact.size();
     std::string component = exact.substr(start, end - start);
+    if (!component.empty() && component != ".") components.push_back(component);
     start = end + 1;
-    if (component.empty() || component == ".") continue;
-    std::string found = component == ".." ? component : FindComponent(dir, component);
-    if (found.empty()) return std::string();
-    dir = JoinPath(dir, found);
   }
-  return IsRegularFile(dir) ? dir : std::string();
+  if (components.empty()) return std::string();
+  return Resolve(exact.front() == '/' ? "/" : "", components, 0);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 // Finds loose game files on a case-sensitive UTF-8 file system although the games were authored on
 // a case-insensitive one with '\' separators and Shift JIS names. Directory listings are cached and
@@ -25,11 +26,15 @@ class CLooseFiles {
   struct SListing {
     int64_t modified = -1;
     std::unordered_set<std::string> names;
-    std::unordered_map<std::string, std::string> byUpperName;  // the first name of each spelling
+    std::unordered_map<std::string, std::vector<std::string>> byUpperName;
   };
 
   const SListing* Listing(const std::string& dir);
-  std::string FindComponent(const std::string& dir, const std::string& component);
+  // The names in dir that a component may stand for, best first.
+  std::vector<std::string> Matches(const std::string& dir, const std::string& component);
+  // Follows components[index...] from dir, trying every match of each (folders that differ only
+  // in case may both exist); empty when no regular file is reached.
+  std::string Resolve(const std::string& dir, const std::vector<std::string>& components, size_t index);
 
   std::unordered_map<std::string, SListing> listings;
 };

@@ -129,6 +129,21 @@ TEST_F(SettingsTest, AppliesEveryRowKind) {
   EXPECT_EQ(settings::Keywords().GetDefault("主人公の名前"), "太郎");
 }
 
+TEST_F(SettingsTest, ArchivesComeBeforeLooseFiles) {
+  CArchiveWriter data;
+  ASSERT_TRUE(data.Add("both.txt", Bytes("packed")));
+  ASSERT_TRUE(data.Write("data.arc"));
+  WriteSystem({{"setting.csv", "項目,パラメータ\nアーカイブ,data.arc,data\n"}});
+  CTempDir::Write("data/both.txt", "loose");
+  CTempDir::Write("Data/Only.txt", "loose only");
+  ASSERT_TRUE(Load());
+  std::vector<uint8_t> content;
+  ASSERT_TRUE(CPackArchive::Instance().LoadFile("data\\both.txt", content));
+  EXPECT_EQ(content, Bytes("packed"));
+  ASSERT_TRUE(CPackArchive::Instance().LoadFile("DATA\\ONLY.TXT", content));
+  EXPECT_EQ(content, Bytes("loose only"));
+}
+
 TEST_F(SettingsTest, MountsFurtherArchivesAndFailsOnAMissingOne) {
   CArchiveWriter data;
   ASSERT_TRUE(data.Add("bg.txt", Bytes("from data")));
