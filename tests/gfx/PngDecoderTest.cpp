@@ -18,6 +18,7 @@ struct SPngImage {
   std::vector<std::vector<uint8_t>> rows;
   std::vector<png_color> palette;
   std::vector<uint8_t> transparency;
+  int interlace = PNG_INTERLACE_NONE;
 };
 
 void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -30,14 +31,16 @@ std::vector<uint8_t> EncodePng(const SPngImage& image) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, AppendBytes, nullptr);
-  png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colorType, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colorType, image.interlace,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!image.palette.empty()) png_set_PLTE(png, info, image.palette.data(), int(image.palette.size()));
   if (!image.transparency.empty()) {
     png_set_tRNS(png, info, image.transparency.data(), int(image.transparency.size()), nullptr);
   }
   png_write_info(png, info);
-  for (const auto& row : image.rows) png_write_row(png, row.data());
+  std::vector<png_bytep> rows;
+  for (const auto& row : image.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  png_write_image(png, rows.data());
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return out;
@@ -92,6 +95,16 @@ TEST(PngDecoderTest, GreyAlphaAndSixteenBitChannels) {
   SPngImage deep{1,  1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0x12, 0xFF, 0x34, 0x00, 0x56, 0x80, 0x78, 0x01}},
                  {}, {}};
   EXPECT_EQ(Decode(EncodePng(deep)).Pixel(0, 0), 0x78123456u);
+}
+
+TEST(PngDecoderTest, InterlacedImage) {
+  SPngImage image = RgbImage();
+  image.interlace = PNG_INTERLACE_ADAM7;
+  const CSurface s = Decode(EncodePng(image));
+  ASSERT_EQ(s.Width(), 2);
+  EXPECT_EQ(s.Pixel(0, 0), 0xFF0A141Eu);
+  EXPECT_EQ(s.Pixel(0, 1), 0xFF46505Au);
+  EXPECT_EQ(s.Pixel(1, 1), 0xFFFFFEFDu);
 }
 
 TEST(PngDecoderTest, TruncatedAtEveryLengthIsEmpty) {

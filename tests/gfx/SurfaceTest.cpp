@@ -256,3 +256,25 @@ TEST(SurfaceTest, ExtremeCoordinatesDrawNothing) {
                              {1e9f, 1e9f, 0xFFFFFFFF});
   EXPECT_EQ(screen.At(7, 0), 0x00FEFEFEu);
 }
+
+TEST(SurfaceTest, ShadedGridCoversEveryCellOnce) {
+  // 3 x 2 vertices: two cells side by side over the whole 6 x 4 target, half-transparent white.
+  std::vector<shapes::SColorVertex> grid;
+  for (float y : {0.0f, 4.0f})
+    for (float x : {0.0f, 3.0f, 6.0f}) grid.push_back({x, y, 0x80FFFFFF});
+  SScreen screen(6, 4, 0xFF000000);
+  shapes::DrawShadedGrid(screen.Target(), grid.data(), 3, 2);
+  // (255 * 16384) >> 15 = 127 everywhere: no pixel drawn twice, none missed.
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(screen.At(x, y), 0xFF7F7F7Fu) << x << "," << y;
+}
+
+TEST(SurfaceTest, StretchedSkipsTexelsOutsideTheSurface) {
+  CSurface s = Gradient(2, 2);
+  SScreen screen(4, 2, 0x55);
+  // The source rectangle reaches two texels beyond the right edge.
+  s.DrawStretched(screen.Target(), 0, 0, 4, 2, 0, 0, 4, 2, 0xFFFFFFFF, true);
+  EXPECT_EQ(screen.At(1, 1), 0xFF01015Cu);  // additive: blue 0x55 + 7; alpha as source-over
+  EXPECT_EQ(screen.At(2, 0), 0x55u);
+  EXPECT_EQ(screen.At(3, 1), 0x55u);
+}
