@@ -23,6 +23,7 @@ class CScriptRunner {
   struct SBlockFrame {
     int32_t line = 0;
     int32_t kind = 0;
+    bool operator==(const SBlockFrame&) const = default;
   };
   // A suspended caller. A frame without a list is a map frame: the map screen is resumed.
   struct SCallFrame {
@@ -36,7 +37,7 @@ class CScriptRunner {
   static constexpr int32_t kLoopKind = 1;
   // Lines and items run in one frame at the most, so a script that loops without ever waiting
   // cannot freeze the engine: it goes on in the next frame.
-  static constexpr int32_t kStepBudget = 1000000;
+  static constexpr int32_t kStepBudget = 100000;
 
   explicit CScriptRunner(IScriptHost& host);
   ~CScriptRunner();

@@ -26,6 +26,11 @@ class CFakeScriptHost : public IScriptHost {
   bool demo = false;
   bool windowVisible = true;
   std::string page;
+  bool hasText = false;
+  void ClearPage() {
+    page.clear();
+    hasText = false;
+  }
   std::vector<SChoice> choices;
   std::vector<SClickRegion> regions;
   int32_t choiceHover = -1;
@@ -71,7 +76,7 @@ class CFakeScriptHost : public IScriptHost {
   bool IsDemoMode() const override { return demo; }
   void SetDemoMode(bool value) override { demo = value; }
   void OnConfirm() override {
-    if (mode == 3) page.clear();
+    if (mode == 3) ClearPage();
     if (mode >= 1 && mode <= 3) SetMode(0);
   }
   CRandom& Random() override { return random; }
@@ -81,6 +86,7 @@ class CFakeScriptHost : public IScriptHost {
   void ShowError(const std::string& text) override { log.push_back("error " + text); }
   void AddText(const std::string& text, const std::string& ruby, int32_t size, int32_t color) override {
     page += text;
+    hasText = hasText || text != "\n";
     if (!ruby.empty() || size != 100 || color != -1)
       log.push_back("text " + text + "/" + ruby + " " + std::to_string(size) + " " + std::to_string(color));
   }
@@ -91,9 +97,10 @@ class CFakeScriptHost : public IScriptHost {
   }
   void NewPage(bool store) override {
     log.push_back(store ? "newpage store" : "newpage");
-    page.clear();
+    ClearPage();
   }
-  bool PageHasText() const override { return !page.empty(); }
+  // Line breaks alone are no text.
+  bool PageHasText() const override { return hasText; }
   std::string PageText() const override {
     std::string text = page;
     while (!text.empty() && text.back() == '\n') text.pop_back();
