@@ -68,7 +68,7 @@ size_t COggSource::ReadCallback(void* destination, size_t elementSize, size_t co
   auto* source = static_cast<COggSource*>(self);
   if (elementSize == 0) return 0;
   const size_t elements = std::min(count, (source->data.size() - source->position) / elementSize);
-  std::memcpy(destination, source->data.data() + source->position, elements * elementSize);
+  if (elements) std::memcpy(destination, source->data.data() + source->position, elements * elementSize);
   source->position += elements * elementSize;
   return elements;
 }
