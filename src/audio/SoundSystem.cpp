@@ -167,7 +167,8 @@ void CSoundSystem::StartChannel(const std::string& name, int channel, bool loop,
     c.name = name;
     started = StartStream(channel, std::move(source), loop, volume);
   }
-  if (started) TraceSound("play", channel, name);
+  if (!started) return;
+  TraceSound("play", channel, name);
   host.DiscardElapsedTime();
 }
 

@@ -121,8 +121,10 @@ TEST_F(SoundSystemTest, DisabledVoiceCategoryMutesWithoutAMessage) {
   EXPECT_FALSE(sound.IsChannelPlaying(3));
   EXPECT_TRUE(host.missing.empty());
   EXPECT_EQ(host.voiceReference, "voice\\b001.wav");
+  EXPECT_EQ(host.discards, 0);
   sound.PlaySound("voice\\a001.wav", 3, false, false, 0);
   EXPECT_TRUE(sound.IsChannelPlaying(3));
+  EXPECT_EQ(host.discards, 1);  // starting a sound discards the time it took
 }
 
 TEST_F(SoundSystemTest, VoiceReferenceAndTheSkipRule) {
@@ -148,6 +150,7 @@ TEST_F(SoundSystemTest, UnplayableFilesAreReportedAndLeaveTheChannelStopped) {
   sound.PlaySound("bad.ogg", 2, false, false, 0);
   EXPECT_EQ(host.missing, std::vector<std::string>({"missing.ogg", "bad.ogg"}));
   EXPECT_FALSE(sound.IsChannelPlaying(2));
+  EXPECT_EQ(host.discards, 0);
   EXPECT_EQ(host.heard, std::vector<std::string>({"missing.ogg", "bad.ogg"}));
 }
 
