@@ -42,6 +42,8 @@ uint32_t FillAlpha(uint32_t colour) {
 }
 
 bool KernelSupported(EKernel kernel) {
+  // The processor check may run before the runtime's own start-up code (from a static constructor).
+  __builtin_cpu_init();
   switch (kernel) {
     case EKernel::kScalar:
       return true;

@@ -288,3 +288,23 @@ TEST_F(LayoutTest, ExtremeNumbersAreSafe) {
     }
   }
 }
+
+TEST_F(LayoutTest, TruncatedAndMalformedFiles) {
+  const std::string full =
+      "BG bg.png\nCONTROL\nNAME a\nPOS 1 2 30 40\nIMAGE img\\sheet.png\nSRC 3 4\nALPHA 100\nCONTROL END\n"
+      "CONTROL\nNAME b\nPOS 5 6 7 8\nCONTROL END\n";
+  for (size_t n = 0; n <= full.size(); ++n) {
+    Load(full.substr(0, n));
+    ASSERT_LE(layout.ControlCount(), 2) << n;
+    layout.DrawAll();
+    layout.Draw("a", 1.0f, 3, 0.5f);
+    layout.Invalidate();
+  }
+  EXPECT_EQ(layout.GetControlRect("b"), (SRect{5, 6, 7, 8}));
+  // A NUL byte ends the file; a line longer than 259 bytes goes on as the next line.
+  Load("CONTROL\nNAME a\nPOS 1 1 2 2\n" + std::string(259, ' ') + "NAME cut\nCONTROL END\nCON" +
+       std::string(1, '\0') + "TROL\nNAME c\nCONTROL END\n");
+  EXPECT_EQ(layout.ControlCount(), 1);
+  EXPECT_EQ(layout.FindControl("cut"), 0);
+  EXPECT_EQ(layout.FindControl("c"), -1);
+}
