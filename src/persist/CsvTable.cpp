@@ -67,7 +67,9 @@ int CCsvTable::GetInt(int row, int column, int defaultValue) const {
 }
 
 int CCsvTable::ParseInt(const std::string& text) {
-  size_t i = 0;
+  // Leading blanks are skipped, as the C library's conversion does for hand-edited cells.
+  size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   int64_t value = 0;

@@ -24,7 +24,8 @@ class CCsvTable {
   // The cell as a decimal integer, or defaultValue when it is empty or missing.
   int GetInt(int row, int column, int defaultValue) const;
 
-  // A decimal integer: optional sign, digits up to the first other character, clamped to 32 bits.
+  // A decimal integer: leading blanks, an optional sign, digits up to the first other character;
+  // clamped to 32 bits.
   static int ParseInt(const std::string& text);
   // Every hexadecimal digit in order, other characters ignored; opaque sets the alpha byte.
   static uint32_t ParseColor(const std::string& text, bool opaque = true);

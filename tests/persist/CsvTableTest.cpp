@@ -35,6 +35,8 @@ TEST(CsvTableTest, SplitsLinesAndCellsWithoutQuoting) {
 TEST(CsvTableTest, ReadsIntegersAndColours) {
   EXPECT_EQ(CCsvTable::ParseInt("-12abc"), -12);
   EXPECT_EQ(CCsvTable::ParseInt("+7"), 7);
+  EXPECT_EQ(CCsvTable::ParseInt(" \t1024"), 1024);
+  EXPECT_EQ(CCsvTable::ParseInt("  "), 0);
   EXPECT_EQ(CCsvTable::ParseInt("x1"), 0);
   EXPECT_EQ(CCsvTable::ParseInt("99999999999"), 2147483647);
   EXPECT_EQ(CCsvTable::ParseInt("-99999999999"), std::numeric_limits<int>::min());
