@@ -141,7 +141,7 @@ void CScriptRunner::RunScript(int32_t delta, int32_t x, int32_t y) {
   const int32_t mode = host.GetMode();
   if (mode >= 1 && mode <= 3 && host.IsSkipping()) host.OnConfirm();
   int32_t time = delta;
-  for (int32_t budget = kStepBudget; budget > 0; --budget) {
+  for (int32_t budget = stepBudget; budget > 0; --budget) {
     if (time == 0 && host.GetMode() != kModeScript) return;
     time = Step(time, x, y);
     if (!list) return;

@@ -35,9 +35,9 @@ class CScriptRunner {
   };
 
   static constexpr int32_t kLoopKind = 1;
-  // Lines and items run in one frame at the most, so a script that loops without ever waiting
-  // cannot freeze the engine: it goes on in the next frame.
-  static constexpr int32_t kStepBudget = 100000;
+  // Lines and items run in one frame at the most by default, so a script that loops without ever
+  // waiting cannot freeze the engine: it goes on in the next frame.
+  static constexpr int32_t kDefaultStepBudget = 100000;
 
   explicit CScriptRunner(IScriptHost& host);
   ~CScriptRunner();
@@ -47,6 +47,7 @@ class CScriptRunner {
   IScriptHost& Host() { return host; }
   // Replaces the archive layer as the source of script files (tests, tools).
   void SetFileOpener(FileOpener opener);
+  void SetStepBudget(int32_t steps) { stepBudget = steps > 0 ? steps : 1; }
 
   // Scripts and calls.
   bool OpenScript(const std::string& name, int32_t fastForwardLine, bool call);
@@ -135,4 +136,5 @@ class CScriptRunner {
   uint32_t soundWaitMask = 0;
   uint32_t tickCounter = 0;
   int32_t autoCounter = 0;
+  int32_t stepBudget = kDefaultStepBudget;
 };
