@@ -46,7 +46,7 @@ uint32_t COggSource::Read(uint8_t* destination, uint32_t length) {
       int bitstream = 0;
       const long got =
           ov_read(&vorbis, decoded.data(), static_cast<int>(decoded.size()), 0, 2, 1, &bitstream);
-      if (got <= 0) break;
+      if (got <= 0 || !LinkMatchesFormat(bitstream)) break;
       pendingOffset = 0;
       pendingCount = static_cast<uint32_t>(got);
     }
@@ -57,6 +57,14 @@ uint32_t COggSource::Read(uint8_t* destination, uint32_t length) {
     pendingCount -= count;
   }
   return written;
+}
+
+bool COggSource::LinkMatchesFormat(int link) {
+  // A chained file whose later part has another channel count or rate would play as noise at the
+  // wrong speed; the data ends where the layout changes.
+  const vorbis_info* info = ov_info(&vorbis, link);
+  return info && info->channels == format.channels &&
+         info->rate == static_cast<long>(format.samplesPerSecond);
 }
 
 void COggSource::Rewind() {

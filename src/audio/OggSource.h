@@ -20,6 +20,7 @@ class COggSource : public CSoundSource {
   void Rewind() override;
 
  private:
+  bool LinkMatchesFormat(int link);
   static size_t ReadCallback(void* destination, size_t elementSize, size_t count, void* self);
   static int SeekCallback(void* self, ogg_int64_t offset, int origin);
   static int CloseCallback(void* self);

@@ -19,6 +19,15 @@ SWaveFormat SWaveFormat::Pcm16(uint16_t channelCount, uint32_t rate) {
   return f;
 }
 
+bool SWaveFormat::IsPcm() const {
+  if (formatTag == kPcm) return true;
+  // WAVE_FORMAT_EXTENSIBLE: valid bits (2), channel mask (4), then the sub-format GUID, whose first
+  // two bytes are the plain format tag.
+  constexpr size_t kSubFormat = 6;
+  return formatTag == kExtensible && extra.size() >= kSubFormat + 16 && extra[kSubFormat] == kPcm &&
+         extra[kSubFormat + 1] == 0;
+}
+
 std::unique_ptr<CSoundSource> CSoundSource::FromMemory(std::vector<uint8_t> file) {
   std::unique_ptr<CSoundSource> source;
   if (file.size() >= 4 && std::memcmp(file.data(), "RIFF", 4) == 0) {

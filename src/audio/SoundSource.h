@@ -8,6 +8,7 @@
 // built around; extra holds the codec bytes that follow it in a non-PCM WAVE "fmt " chunk.
 struct SWaveFormat {
   static constexpr uint16_t kPcm = 1;
+  static constexpr uint16_t kExtensible = 0xFFFE;
   uint16_t formatTag = 0;
   uint16_t channels = 0;
   uint32_t samplesPerSecond = 0;
@@ -16,6 +17,8 @@ struct SWaveFormat {
   uint16_t bitsPerSample = 0;
   std::vector<uint8_t> extra;
 
+  // Plain integer PCM: tag 1, or the extensible tag whose sub-format is PCM.
+  bool IsPcm() const;
   // 16-bit PCM with the derived block and byte rates.
   static SWaveFormat Pcm16(uint16_t channels, uint32_t samplesPerSecond);
 };

@@ -12,8 +12,7 @@ std::unique_ptr<CSoundStream> CSoundStream::Create(IAudioDevice& device, std::un
                                                    std::function<void()> onSegmentEnd) {
   const SWaveFormat& f = source->GetFormat();
   const uint32_t segment = SegmentSize(f);
-  if (f.formatTag != SWaveFormat::kPcm || segment == 0 ||
-      f.blockAlign != f.channels * (f.bitsPerSample / 8)) {
+  if (!f.IsPcm() || segment == 0 || f.blockAlign != f.channels * (f.bitsPerSample / 8)) {
     return nullptr;
   }
   auto buffer = device.CreateBuffer({f.channels, f.samplesPerSecond, f.bitsPerSample}, segment,

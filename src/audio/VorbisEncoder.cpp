@@ -50,13 +50,13 @@ void Drain(SVorbisState& s, std::vector<uint8_t>& out) {
 }  // namespace
 
 std::vector<uint8_t> CVorbisEncoder::Encode(const std::vector<int16_t>& interleaved, int channels, long rate,
-                                            float quality) {
+                                            float quality, int serial) {
   SVorbisState s;
   if (channels < 1 || rate <= 0 || vorbis_encode_init_vbr(&s.info, channels, rate, quality) != 0) return {};
   vorbis_analysis_init(&s.dsp, &s.info);
   vorbis_block_init(&s.dsp, &s.block);
   // A fixed serial number keeps the output identical from run to run.
-  ogg_stream_init(&s.stream, 0x5a454c);
+  ogg_stream_init(&s.stream, serial);
   s.analysing = true;
 
   std::vector<uint8_t> out;

@@ -192,6 +192,20 @@ TEST(OggSource, EmptyAndForeignFilesFailToOpen) {
   ReadAll(*half, 4096);
 }
 
+TEST(OggSource, ChainedPartWithAnotherLayoutEndsTheData) {
+  // Noise, so the first link spans several pages: vorbisfile skips a first link of one audio page.
+  std::vector<int16_t> noise(20000);
+  uint32_t seed = 1;
+  for (int16_t& v : noise)
+    v = static_cast<int16_t>(((seed = seed * 1103515245 + 12345) >> 16) & 0x3FFF) - 8192;
+  auto file = CVorbisEncoder::Encode(noise, 1, 8000, 0.4f, 1);
+  const auto second = CVorbisEncoder::Encode(Sine(2, 22050, 20000, 300), 2, 22050, 0.4f, 2);
+  file.insert(file.end(), second.begin(), second.end());
+  auto source = CSoundSource::FromMemory(file);
+  EXPECT_EQ(source->GetFormat().channels, 1);
+  EXPECT_EQ(ReadAll(*source, 700).size(), 40000u);
+}
+
 TEST(AdpcmSource, DecodesShiftPredictorsAndHistoryExactly) {
   // Frame 1: predictor 0, shift 12: the samples are the nibbles themselves.
   std::array<uint8_t, 16> first{};

@@ -154,6 +154,22 @@ TEST_F(SoundSystemTest, UnplayableFilesAreReportedAndLeaveTheChannelStopped) {
   EXPECT_EQ(host.heard, std::vector<std::string>({"missing.ogg", "bad.ogg"}));
 }
 
+TEST_F(SoundSystemTest, ExtensiblePcmPlaysAndCompressedFormatsStaySilent) {
+  SWaveFormat extensible = SWaveFormat::Pcm16(2, 44100);
+  extensible.formatTag = SWaveFormat::kExtensible;
+  // 16 valid bits, front left and right, sub-format KSDATAFORMAT_SUBTYPE_PCM.
+  extensible.extra = {16, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  const std::vector<uint8_t> pcm(4000, 0);
+  rig.files["ext.wav"] = CWaveFile::Build(extensible, pcm.data(), pcm.size());
+  extensible.extra[6] = 3;  // IEEE float
+  rig.files["float.wav"] = CWaveFile::Build(extensible, pcm.data(), pcm.size());
+  sound.PlaySound("ext.wav", 0, false, false, 0);
+  EXPECT_TRUE(sound.IsChannelPlaying(0));
+  sound.PlaySound("float.wav", 2, false, false, 0);
+  EXPECT_FALSE(sound.IsChannelPlaying(2));
+  EXPECT_TRUE(host.missing.empty());
+}
+
 TEST_F(SoundSystemTest, SystemSoundsAndMusicByKey) {
   host.settings["決定SE"] = "sys.wav";
   host.settings["タイトルBGM"] = "a.wav";

@@ -14,7 +14,7 @@ namespace {
 // The whole decoded sound as 16-bit samples; 8-bit PCM is widened. False for other formats.
 bool DecodeAll(CSoundSource& source, std::vector<uint8_t>& pcm16) {
   const SWaveFormat& format = source.GetFormat();
-  if (format.formatTag != SWaveFormat::kPcm || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) {
+  if (!format.IsPcm() || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) {
     return false;
   }
   std::vector<uint8_t> raw;
