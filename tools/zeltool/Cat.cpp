@@ -1,9 +1,9 @@
 // zeltool cat GAME_DIR NAME: a file as the engine's file layer reads it.
 #include <cstdio>
 
-#include "ArcCommands.h"
 #include "ToolCommand.h"
 #include "io/ArchiveFile.h"
+#include "io/ArchiveTree.h"
 #include "io/PackArchive.h"
 #include "io/Path.h"
 #include "persist/Settings.h"
@@ -26,7 +26,7 @@ bool ReadAsEngine(const std::string& name, std::vector<uint8_t>& content) {
 int Cat(const std::vector<std::string>& args) {
   if (args.size() != 2) return ToolFail("usage: zeltool cat GAME_DIR NAME");
   std::string name;
-  if (!ToShiftJisName(args[1], name))
+  if (!CArchiveTree::ToShiftJisName(args[1], name))
     return ToolFail(args[1] + ": the name has characters without a Shift JIS form");
   if (!SetExeDirectoryCurrent(args[0])) return ToolFail(args[0] + ": cannot enter the game folder");
   // The settings loader mounts the system archive and the archives its rows name; it reports a
