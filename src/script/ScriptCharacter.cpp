@@ -4,5 +4,5 @@
 #include "script/ScriptRunner.h"
 
 void CScriptCharacter::Execute(CScriptRunner& runner) {
-  runner.Host().AddText(text, {}, GetSizePercent(), GetColor());
+  runner.Host().AddText(GetText(), {}, GetSizePercent(), GetColor());
 }

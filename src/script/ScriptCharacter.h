@@ -4,11 +4,12 @@
 // One message character: a single byte or a Shift JIS lead byte with its trail byte.
 class CScriptCharacter : public CScriptCommand {
  public:
-  explicit CScriptCharacter(std::string bytes) : text(std::move(bytes)) {}
+  // One byte, or a lead byte and its trail byte (the second is then nonzero).
+  explicit CScriptCharacter(char first, char second = 0) : bytes{first, second} {}
   int IsCharacter() const override { return 1; }
-  std::string GetText() const override { return text; }
+  std::string GetText() const override { return std::string(bytes, bytes[1] ? 2 : 1); }
   void Execute(CScriptRunner& runner) override;
 
  private:
-  std::string text;
+  char bytes[2];
 };

@@ -20,14 +20,23 @@ void CScriptCommand::Execute(CScriptRunner&) {}
 
 void CScriptCommand::SetTextMeasure(TextMeasure measure) { measureText = measure ? measure : MeasureFixed; }
 
+const std::string& CScriptCommand::GetTitle() const {
+  static const std::string kNone;
+  return description ? description->title : kNone;
+}
+
+const std::string& CScriptCommand::GetDetail() const {
+  static const std::string kNone;
+  return description ? description->detail : kNone;
+}
+
 void CScriptCommand::SetDescription(std::string titleText, std::string detailText) {
-  title = std::move(titleText);
-  detail = std::move(detailText);
-  const SItemSize t = measureText(title);
+  description = std::make_unique<SDescription>(SDescription{std::move(titleText), std::move(detailText)});
+  const SItemSize t = measureText(description->title);
   int32_t height = t.height + 8;
   int32_t width = t.width;
-  if (!detail.empty()) {
-    const SItemSize d = measureText(detail);
+  if (!description->detail.empty()) {
+    const SItemSize d = measureText(description->detail);
     height += d.height + 4;
     width = std::max(width, d.width);
   }

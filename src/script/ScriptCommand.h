@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CScriptRunner;
@@ -29,8 +30,8 @@ class CScriptCommand {
 
   int32_t GetSizePercent() const { return sizePercent; }
   int32_t GetColor() const { return color; }
-  const std::string& GetTitle() const { return title; }
-  const std::string& GetDetail() const { return detail; }
+  const std::string& GetTitle() const;
+  const std::string& GetDetail() const;
   // The source line (from 1) where the item stood, for diagnostics.
   int32_t GetSourceLine() const { return sourceLine; }
   void SetSourceLine(int32_t line) { sourceLine = line; }
@@ -44,10 +45,15 @@ class CScriptCommand {
   void SetBox(SItemSize size) { box = size; }
 
  private:
+  // Only commands have a description; characters, the bulk of a script, stay small without one.
+  struct SDescription {
+    std::string title;
+    std::string detail;
+  };
+
   int32_t color = -1;
   int32_t sizePercent = 100;
   SItemSize box;
-  std::string title;
-  std::string detail;
   int32_t sourceLine = 0;
+  std::unique_ptr<SDescription> description;
 };

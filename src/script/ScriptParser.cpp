@@ -50,7 +50,7 @@ void CScriptParser::Byte(unsigned char c) {
       TextByte(c);
       break;
     case kTrailByte:
-      AppendItem(std::make_unique<CScriptCharacter>(std::string{leadByte, static_cast<char>(c)}), sourceLine);
+      AppendItem(std::make_unique<CScriptCharacter>(leadByte, static_cast<char>(c)), sourceLine);
       state = kText;
       break;
     case kTag:
@@ -72,7 +72,7 @@ void CScriptParser::TextByte(unsigned char c) {
     state = kTag;
     tagLine = sourceLine;
   } else if (c != '\r') {
-    AppendItem(std::make_unique<CScriptCharacter>(std::string(1, static_cast<char>(c))), sourceLine);
+    AppendItem(std::make_unique<CScriptCharacter>(static_cast<char>(c)), sourceLine);
   }
 }
 
