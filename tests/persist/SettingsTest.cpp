@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "io/ArchiveWriter.h"
 #include "io/PackArchive.h"
+#include "io/ShiftJis.h"
 #include "io/TempDir.h"
 #include "persist/Settings.h"
 #include "platform/VirtualKeys.h"
@@ -157,6 +160,26 @@ TEST_F(SettingsTest, MountsFurtherArchivesAndFailsOnAMissingOne) {
   WriteSystem({{"setting.csv", "項目,パラメータ\nアーカイブ,data.arc,data\nアーカイブ,gone.arc,x\n"}});
   EXPECT_FALSE(Load());
   EXPECT_EQ(errors.rfind("error: gone.arc ", 0), 0u) << errors;
+}
+
+// The sample game's own settings file loads without a message and mounts its second archive.
+TEST_F(SettingsTest, SampleGameSettingsLoad) {
+  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/sample/game/system/setting.csv", std::ios::binary);
+  std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bool ok = false;
+  WriteSystem({{"setting.csv", sjis::FromUtf8(utf8, &ok)}});
+  ASSERT_TRUE(ok);
+  CArchiveWriter extra;
+  ASSERT_TRUE(extra.Add("readme.txt", Bytes("x")));
+  ASSERT_TRUE(extra.Write("extra.arc"));
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(errors, "");
+  EXPECT_EQ(settings::GetTitle(), "ZEL サンプルゲーム");
+  EXPECT_EQ(settings::ScreenWidth(), 800);
+  EXPECT_EQ(settings::ScreenHeight(), 600);
+  EXPECT_EQ(settings::TextEffect(), settings::ETextEffect::kEdge);
+  EXPECT_EQ(settings::ShortcutKeys().Get("スキップ"), (CShortcutKeys::SShortcut{'S', true}));
+  EXPECT_TRUE(CPackArchive::Instance().Exists("extra\\readme.txt"));
 }
 
 TEST_F(SettingsTest, ReadsTheExtrasLists) {
