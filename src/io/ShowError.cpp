@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 
 namespace {
-// The longest text the error box shows, as the fixed buffer of the original format routine.
+// The longest text the error box shows; longer texts are cut.
 constexpr size_t kMaxText = 259;
 
 // The text cut to kMaxText bytes, never in the middle of a two-byte character.
