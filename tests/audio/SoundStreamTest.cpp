@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -67,6 +68,37 @@ TEST(SoundStream, LoopShorterThanASegmentRepeatsSeamlessly) {
     ASSERT_EQ(samples[2 * f], static_cast<int>(f % length * 7) - 15000) << f;
   }
   std::remove(TempPath("stream-loop.wav").c_str());
+}
+
+// Output sample value of a constant input at a channel volume, as the device scales it.
+int Scaled(int value, int volume) {
+  const int32_t attenuation = CSoundSystem::VolumeToAttenuation(volume);
+  if (attenuation <= IAudioBuffer::kSilent) return 0;
+  return (value * static_cast<int32_t>(std::lround(65536.0 * std::pow(10.0, attenuation / 2000.0)))) >> 16;
+}
+
+TEST(SoundStream, LevelsAtKnownTimes) {
+  CSoundRig rig;
+  ASSERT_TRUE(rig.device.OpenOutput(TempPath("stream-levels.wav")));
+  rig.AddWave("music.wav", 44100 * 2, [](uint32_t) { return 1000; });
+  rig.AddWave("effect.wav", 44100, [](uint32_t) { return 2000; });
+  rig.AddWave("voice.wav", 22050, [](uint32_t) { return 4000; });
+  rig.host.volumes[3] = 128;
+  rig.sound.PlaySound("music.wav", 1, true, false, 0);
+  rig.sound.PlaySound("effect.wav", 0, false, false, 0);
+  rig.RunFrames(90);  // 1.5 s: the effect has ended
+  rig.sound.PlaySound("voice.wav", 3, false, false, 0);
+  rig.RunFrames(30);
+  rig.sound.StopSound(1, 30);
+  rig.RunFrames(40);
+  ASSERT_TRUE(rig.device.CloseOutput());
+  const auto samples = ReadWaveSamples(TempPath("stream-levels.wav"));
+  auto at = [&](double seconds) { return samples[2 * static_cast<size_t>(seconds * 44100)]; };
+  EXPECT_EQ(at(0.5), 3000);                           // music and effect
+  EXPECT_EQ(at(1.2), 1000);                           // the effect's silent tail
+  EXPECT_EQ(at(1.7), 1000 + Scaled(4000, 128));       // music and the voice at half volume
+  EXPECT_EQ(at(2.045), Scaled(1000, 256 * 27 / 30));  // frame 123: music fading, voice over
+  EXPECT_EQ(at(2.6), 0);                              // everything stopped
 }
 
 TEST(SoundStream, HeadlessMixIsTheSameEveryRun) {
