@@ -1,13 +1,26 @@
 #include "app/GameSystem.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "app/InputRouter.h"
+#include "app/ScriptHostAdapter.h"
+#include "app/SoundHostAdapter.h"
+#include "audio/SoundSystem.h"
 #include "io/PackArchive.h"
+#include "io/Path.h"
 #include "io/Trace.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
+#include "script/ScriptRunner.h"
 
-CGameSystem::CGameSystem(IPlatform& p) : platform(p) {}
+CGameSystem::CGameSystem(IPlatform& p)
+    : platform(p),
+      scriptHost(std::make_unique<CScriptHostAdapter>(*this)),
+      script(std::make_unique<CScriptRunner>(*scriptHost)),
+      soundHost(std::make_unique<CSoundHostAdapter>(*this)),
+      sound(std::make_unique<CSoundSystem>(*soundHost)),
+      input(std::make_unique<CInputRouter>(*this)) {}
 
 CGameSystem::~CGameSystem() = default;
 
@@ -19,10 +32,11 @@ bool CGameSystem::Startup() {
                               !settings::IsFullScreen());
   if (!displayReady) return false;
   visible = false;
-  inactive = false;
-  replay = false;
-  openingRunning = false;
+  sound->InitSound(platform.Audio());
+  for (const std::string& name : settings::SharedVariableNames()) variables.DeclareShared(name);
+  inactive = skipping = autoMode = replay = openingRunning = false;
   SetMenuState(0);
+  StartNewGameState();
   OpenOpeningScript();
   visible = true;
   DiscardElapsedTime();
@@ -31,30 +45,59 @@ bool CGameSystem::Startup() {
 
 void CGameSystem::OpenOpeningScript() {
   const std::string opening = settings::GetSetting("オープニングスクリプト", "");
-  if (opening.empty())
+  if (opening.empty()) {
     SetMode(kModeLogo);
-  else
+  } else {
     openingRunning = true;
+    script->OpenScript(ResolvePath(opening), 0, false);
+  }
   DiscardElapsedTime();
 }
 
-void CGameSystem::StartNewGame(const std::string& /*script*/, const std::string& /*label*/) {
+void CGameSystem::StartNewGame(const std::string& scriptName, const std::string& label) {
   ResetGame();
+  if (script->OpenScript(scriptName, 0, false) && !label.empty()) script->JumpToLabel(label);
+  SetMode(kModeScript);
+  SetMenuState(0);
   DiscardElapsedTime();
+}
+
+void CGameSystem::OnScenarioEnded() {
+  const bool wasOpening = openingRunning;
+  ResetGame();
+  (void)wasOpening;  // the opening movie plays here once movies exist
+  SetMode(replay ? kModeFlashback : kModeTitle);
+  SetMenuState(0);
+}
+
+void CGameSystem::ResetScene() {
+  SetMode(kModeScript);
+  choices.clear();
+  clickRegions.clear();
+}
+
+void CGameSystem::StartNewGameState() {
+  scriptHost->SetRevealInterval(std::atoi(settings::GetSetting("テキスト速度", "3").c_str()));
+  gameClock.month = 1;
+  gameClock.day = 1;
+  variables.ClearGameVariables();
 }
 
 void CGameSystem::ResetGame() {
-  SetMode(kModeScript);
+  ResetScene();
   clock.Reset(platform.Clock().GetTickCount());
-  waitElapsed = 0;
-  waitLength = 0;
+  waitElapsed = waitLength = 0;
+  skipping = autoMode = false;
   openingRunning = false;
-  month = 1;
-  day = 1;
+  scriptHost->ResetPage();
+  script->Reset();
+  sound->StopRegisteredSounds();
+  StartNewGameState();
 }
 
 void CGameSystem::Shutdown() {
   SetMenuState(0);
+  sound->ShutdownSound();
   screenMode.reset();
   display.Shutdown();
   displayReady = false;
@@ -79,8 +122,10 @@ void CGameSystem::SetMenuState(int32_t state) {
 }
 
 void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
-  (void)oldMode;
-  (void)newMode;
+  if (oldMode == kModeChoice && newMode != kModeChoice) choices.clear();
+  if (oldMode == kModeClickRegions && newMode != kModeClickRegions) clickRegions.clear();
+  if (oldMode == kModeMap && apEnabled) variables.SetVariable("AP", std::max(variables.GetVariable("AP") - 1, 0));
+  if (oldMode == kModeMovie) DiscardElapsedTime();
 }
 
 void CGameSystem::EnterMode(int32_t newMode) {
@@ -91,13 +136,17 @@ void CGameSystem::SetMode(int32_t newMode) {
   const int32_t oldMode = mode;
   LeaveMode(oldMode, newMode);
   screenMode.reset();
+  const bool leftChoicePoint = oldMode == kModeChoice || oldMode == kModeClickRegions || oldMode == kModeMap ||
+                               oldMode == kModeMapSelect;
+  if (leftChoicePoint && settings::Config().Value(CPlayerConfig::kSkipContinue) == 1) skipping = autoMode = false;
   waitElapsed = 0;
   mode = newMode;
   if (oldMode != newMode) CTrace::Event("mode", {{"from", oldMode}, {"to", newMode}});
   EnterMode(newMode);
   switch (newMode) {
-    case kModeEffectIn: case kModeEffectOut: case kModeTransition: case kModeWait: break;  // set by caller
-    case kModeWindow: waitLength = std::max(1, std::atoi(settings::GetSetting("ウィンドウ開閉時間", "10").c_str())); break;
+    case kModeText: waitLength = scriptHost->RevealDelay(); break;
+    case kModeEffectIn: case kModeEffectOut: case kModeTransition: case kModeWait: break;  // set by the caller
+    case kModeWindow: waitLength = settings::WindowTime(); break;
     case kModeSoundWait: waitLength = kWaitForever; break;
     default: waitLength = 0; break;
   }
@@ -131,6 +180,7 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
     platform.Clock().Sleep(1);
     return 1;
   }
+  sound->UpdateSoundFades(delta);
   if (mode == kModeMovie) return 1;
   Update(delta, x, y);
   if (mode == kModeMovie) return 1;
@@ -153,6 +203,7 @@ void CGameSystem::Update(int32_t delta, int32_t x, int32_t y) {
     if (screenMode->Update(delta, x, y) != 0) return;
     SetMode(kModeScript);
   }
+  if (script->IsActive()) script->RunScript(delta, x, y);
 }
 
 void CGameSystem::Draw(int32_t x, int32_t y) {
@@ -173,24 +224,18 @@ void CGameSystem::Redraw(int32_t x, int32_t y) {
   display.Present();
 }
 
-void CGameSystem::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  if (screenMode) screenMode->OnLButtonDown(flags, x, y);
-}
+void CGameSystem::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) { input->OnLButtonDown(flags, x, y); }
 
 void CGameSystem::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
-  if (screenMode) screenMode->OnLButtonUp(flags, x, y);
+  if (menuState == 0 && screenMode) screenMode->OnLButtonUp(flags, x, y);
 }
 
-void CGameSystem::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
-  if (screenMode) screenMode->OnMouseMove(flags, x, y);
+void CGameSystem::OnMouseMove(uint32_t flags, int32_t x, int32_t y) { input->OnMouseMove(flags, x, y); }
+
+void CGameSystem::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) { input->OnRButtonDown(flags, x, y); }
+
+void CGameSystem::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y) {
+  input->OnMouseWheel(flags, delta, x, y);
 }
 
-void CGameSystem::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  if (screenMode) screenMode->OnRButtonDown(flags, x, y);
-}
-
-void CGameSystem::OnMouseWheel(uint32_t, int32_t, int32_t, int32_t) {}
-
-void CGameSystem::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
-  if (screenMode) screenMode->OnKeyDown(key, repeat, flags);
-}
+void CGameSystem::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) { input->OnKeyDown(key, repeat, flags); }

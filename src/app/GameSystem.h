@@ -2,12 +2,21 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FrameClock.h"
 #include "gfx/Display.h"
+#include "script/GameClock.h"
+#include "script/ScriptHost.h"
+#include "script/VariableStore.h"
 #include "ui/ScreenMode.h"
 
 class IPlatform;
+class CInputRouter;
+class CScriptHostAdapter;
+class CScriptRunner;
+class CSoundHostAdapter;
+class CSoundSystem;
 
 // The one engine object: owns every piece of game state, the engine mode and the menu state, and
 // decides the order of work in a frame. Subsystems do the work; this class sequences them.
@@ -35,6 +44,10 @@ public:
   bool QueryQuit();
   // Starts a new game at a script (and label), as the title's start item does.
   void StartNewGame(const std::string& script, const std::string& label);
+  // The scenario ran out: back to the flashback screen after a replay, else the title.
+  void OnScenarioEnded();
+  // Screen effect off, mode 0, the choice window hidden and the lists emptied.
+  void ResetScene();
 
   // The frame clock; Tick returns 0 when nothing can run (inactive, hidden or no display).
   int32_t Tick(int32_t x, int32_t y);
@@ -54,8 +67,28 @@ public:
   int32_t WaitLength() const { return waitLength; }
   void SetWaitLength(int32_t ticks) { waitLength = ticks; }
   int32_t WaitElapsed() const { return waitElapsed; }
+  void SetWaitElapsed(int32_t ticks) { waitElapsed = ticks; }
   int32_t ChoiceTaken() const { return choiceTaken; }
+  void SetChoiceTaken(int32_t value) { choiceTaken = value; }
   int32_t ChoiceHover() const { return choiceHover; }
+  void SetChoiceHover(int32_t value) { choiceHover = value; }
+  std::vector<SChoice>& Choices() { return choices; }
+  std::vector<SClickRegion>& ClickRegions() { return clickRegions; }
+  bool HasScreenMode() const { return screenMode != nullptr; }
+
+  // Player flags shared by the menu layer and the message text.
+  bool IsSkipping() const { return skipping; }
+  void SetSkipping(bool value) { skipping = value; }
+  bool IsAutoMode() const { return autoMode; }
+  void SetAutoMode(bool value) { autoMode = value; }
+  bool IsDemoMode() const { return demoMode; }
+  void SetDemoMode(bool value) { demoMode = value; }
+  bool IsOpeningRunning() const { return openingRunning; }
+  bool IsReplay() const { return replay; }
+  bool IsApEnabled() const { return apEnabled; }
+  void SetApEnabled(bool value) { apEnabled = value; }
+  const std::string& MapMusic() const { return mapMusic; }
+  void SetMapMusic(const std::string& music) { mapMusic = music; }
 
   // Input from the main window (game-screen pixels, Windows flags and key codes).
   void OnLButtonDown(uint32_t flags, int32_t x, int32_t y);
@@ -68,6 +101,12 @@ public:
   CDisplay& Display() { return display; }
   IPlatform& Platform() { return platform; }
   CFrameClock& Clock() { return clock; }
+  CGameClock& GameClock() { return gameClock; }
+  CVariableStore& Variables() { return variables; }
+  CScriptRunner& Script() { return *script; }
+  CSoundSystem& Sound() { return *sound; }
+  CScreenMode* ScreenMode() { return screenMode.get(); }
+  CScriptHostAdapter& ScriptHost() { return *scriptHost; }
   bool IsVisible() const { return visible; }
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
@@ -78,10 +117,18 @@ private:
   void EnterMode(int32_t newMode);
   void OpenOpeningScript();
   void DrawScene(int32_t x, int32_t y);
+  void StartNewGameState();
 
   IPlatform& platform;
   CDisplay display;
   CFrameClock clock;
+  CGameClock gameClock;
+  CVariableStore variables;
+  std::unique_ptr<CScriptHostAdapter> scriptHost;
+  std::unique_ptr<CScriptRunner> script;
+  std::unique_ptr<CSoundHostAdapter> soundHost;
+  std::unique_ptr<CSoundSystem> sound;
+  std::unique_ptr<CInputRouter> input;
   std::unique_ptr<CScreenMode> screenMode;
 
   bool started = false;
@@ -96,10 +143,14 @@ private:
   int32_t waitElapsed = 0;
   int32_t choiceHover = -1;
   int32_t choiceTaken = -1;
+  std::vector<SChoice> choices;
+  std::vector<SClickRegion> clickRegions;
 
-  // Game clock.
-  int32_t year = 2000, month = 1, day = 1, hour = 0, minute = 0;
+  bool skipping = false;
+  bool autoMode = false;
+  bool demoMode = false;
   bool replay = false;
   bool openingRunning = false;
   bool apEnabled = false;
+  std::string mapMusic;
 };

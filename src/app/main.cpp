@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   platformOptions.scale = commandLine.scale;
   platformOptions.inputScript = commandLine.inputFile;
   platformOptions.defaultYes = commandLine.answerYes;
+  platformOptions.audioOut = commandLine.audioOut;
   auto platform = CreatePlatform(commandLine.headless ? "headless" : "sdl", platformOptions, error);
   if (!platform) {
     std::fprintf(stderr, "zel: %s\n", error.c_str());

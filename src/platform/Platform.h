@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
@@ -21,6 +22,7 @@ public:
   virtual IInput& Input() = 0;
   virtual IDialogs& Dialogs() = 0;
   virtual IFileSystem& Files() = 0;
+  virtual IAudioDevice& Audio() = 0;
   CRandom& Random() { return random; }
   // Claims the one-copy-per-game rule for a window class and title; false when another copy runs
   // (that copy has been asked to raise its window).
@@ -36,6 +38,7 @@ struct SPlatformOptions {
   int scale = 0;              // window: integer scale, 0 to fit the desktop
   std::string inputScript;    // headless: scripted input file
   bool defaultYes = true;     // headless: answer to Yes/No boxes
+  std::string audioOut;       // headless: WAV file for the mixed sound
 };
 
 // Creates a backend by name ("sdl" or "headless"); null with a message in error when it cannot start.

@@ -7,7 +7,12 @@ std::unique_ptr<IPlatform> CreatePlatform(const std::string& name, const SPlatfo
   if (name == "headless") {
     CInputScript script;
     if (!options.inputScript.empty() && !script.Load(options.inputScript, error)) return nullptr;
-    return std::make_unique<CHeadlessPlatform>(std::move(script), options.defaultYes);
+    auto headless = std::make_unique<CHeadlessPlatform>(std::move(script), options.defaultYes);
+    if (!options.audioOut.empty() && !headless->OpenAudioOutput(options.audioOut)) {
+      error = "cannot write " + options.audioOut;
+      return nullptr;
+    }
+    return headless;
   }
   if (name == "sdl") {
     auto sdl = std::make_unique<CSdlPlatform>(options.scale);

@@ -1,9 +1,18 @@
 #include "platform/headless/HeadlessPlatform.h"
 
+#include "platform/headless/HeadlessAudioDevice.h"
+
 CHeadlessPlatform::CHeadlessPlatform(CInputScript script, bool defaultYes)
-    : dialogs(defaultYes), input(std::move(script), dialogs) {}
+    : dialogs(defaultYes), input(std::move(script), dialogs), audio(std::make_unique<CHeadlessAudioDevice>()) {}
+
+CHeadlessPlatform::~CHeadlessPlatform() { audio->CloseOutput(); }
+
+bool CHeadlessPlatform::OpenAudioOutput(const std::string& path) { return audio->OpenOutput(path); }
+
+IAudioDevice& CHeadlessPlatform::Audio() { return *audio; }
 
 void CHeadlessPlatform::BeginFrame(int64_t frame) {
   clock.SetFrame(frame);
+  audio->AdvanceTo(clock.GetTickCount());
   input.BeginFrame(frame);
 }

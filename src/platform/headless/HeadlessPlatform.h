@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+
 #include "platform/Platform.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/headless/HeadlessClock.h"
@@ -8,9 +10,14 @@
 
 // The deterministic backend for tests and automation: no window, no sound card, one tick per frame,
 // input from a script, message boxes answered from options.
+class CHeadlessAudioDevice;
+
 class CHeadlessPlatform : public IPlatform {
 public:
   CHeadlessPlatform(CInputScript script, bool defaultYes);
+  ~CHeadlessPlatform() override;
+  // Writes the mixed sound to a WAV file from now on; false when it cannot be created.
+  bool OpenAudioOutput(const std::string& path);
 
   const char* Name() const override { return "headless"; }
   IClock& Clock() override { return clock; }
@@ -19,8 +26,9 @@ public:
   IInput& Input() override { return input; }
   IDialogs& Dialogs() override { return dialogs; }
   IFileSystem& Files() override { return files; }
+  IAudioDevice& Audio() override;
 
-  // Sets the clock to frame n and queues that frame's scripted input.
+  // Sets the clock to frame n, mixes the sound up to it and queues that frame's scripted input.
   void BeginFrame(int64_t frame);
   CHeadlessWindow& HeadlessWindow() { return window; }
   CHeadlessDialogs& HeadlessDialogs() { return dialogs; }
@@ -31,4 +39,5 @@ private:
   CHeadlessDialogs dialogs;
   CHeadlessInput input;
   CPosixFileSystem files;
+  std::unique_ptr<CHeadlessAudioDevice> audio;
 };

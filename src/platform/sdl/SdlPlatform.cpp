@@ -5,6 +5,7 @@
 CSdlPlatform::CSdlPlatform(int scale) : window(scale), input(window, instance), dialogs(window) {}
 
 CSdlPlatform::~CSdlPlatform() {
+  audio.Close();
   window.Destroy();
   if (initialised) SDL_Quit();
 }
@@ -16,5 +17,7 @@ bool CSdlPlatform::Init(std::string& error) {
     return false;
   }
   initialised = true;
+  // Without a sound card the mix runs silently at the same pace, so the game still plays.
+  audio.Open();
   return true;
 }

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SingleInstance.h"
+#include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlInput.h"
@@ -22,6 +23,7 @@ public:
   IInput& Input() override { return input; }
   IDialogs& Dialogs() override { return dialogs; }
   IFileSystem& Files() override { return files; }
+  IAudioDevice& Audio() override { return audio; }
   bool AcquireSingleInstance(const std::string& windowClass, const std::string& title) override {
     return instance.Acquire(windowClass, title);
   }
@@ -34,4 +36,5 @@ private:
   CSdlInput input;
   CSdlDialogs dialogs;
   CPosixFileSystem files;
+  CSdlAudioDevice audio;
 };
