@@ -196,4 +196,22 @@ struct SScriptFixture {
     host.OnConfirm();
     Frame();
   }
+  // Plays until the script ends with one confirm per wait (the first entry of every choice) and
+  // returns each wait's page, or "choice A/B" for a choice. Stops after limit waits.
+  std::vector<std::string> PlayThrough(int limit = 50) {
+    std::vector<std::string> waits;
+    while (runner.IsActive() && static_cast<int>(waits.size()) < limit) {
+      if (host.mode == 4) {
+        std::string entries;
+        for (const SChoice& choice : host.choices) entries += (entries.empty() ? "" : "/") + choice.text;
+        waits.push_back("choice " + entries);
+        host.choiceTaken = 0;
+        Frame();
+      } else {
+        waits.push_back(host.PageText());
+        Click();
+      }
+    }
+    return waits;
+  }
 };

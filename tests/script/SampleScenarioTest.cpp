@@ -8,35 +8,20 @@
 
 namespace {
 
-// The sample game's scenario sources are UTF-8; the game gets them in Shift JIS.
-std::string LoadScenario(const char* name) {
-  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/sample/game/scenario/" + name, std::ios::binary);
+// Game sources are UTF-8; the game gets them in Shift JIS.
+std::string LoadSource(const std::string& path) {
+  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/" + path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return sjis::FromUtf8(text.str());
 }
 
-// Plays the sample's first chapter as the playthrough input does: one confirm per wait, the first
-// entry of the choice. Every wait's page is recorded.
-TEST(SampleScenario, FirstChapterPlaysThroughWithTwelveConfirms) {
+// Plays the sample's first chapter as its playthrough input does: one confirm per wait, the first
+// entry of the choice.
+TEST(GameScenario, SampleFirstChapterPlaysThroughWithTwelveConfirms) {
   SScriptFixture game;
-  game.files["scenario\\subScript.adv"] = LoadScenario("subScript.adv");
-  game.Start(LoadScenario("mainScript.adv"));
-  std::vector<std::string> waits;
-  int confirms = 0;
-  while (game.runner.IsActive() && confirms < 30) {
-    if (game.host.mode == 4) {
-      waits.push_back("choice " + game.host.choices[0].text + "/" + game.host.choices[1].text);
-      game.host.choiceTaken = 0;
-      game.Frame();
-    } else {
-      waits.push_back(game.host.PageText());
-      game.Click();
-    }
-    ++confirms;
-  }
-  EXPECT_EQ(game.host.scenarioEnds, 1);
-  EXPECT_EQ(confirms, 12);
+  game.files["scenario\\subScript.adv"] = LoadSource("sample/game/scenario/subScript.adv");
+  game.Start(LoadSource("sample/game/scenario/mainScript.adv"));
   const std::vector<std::string> expected = {
       "ようこそ、ZEL のサンプルゲームへ。\nこのお話は、スクリプトでできることを順番に見せていきます。",
       "choice 散歩に出かける/家で本を読む",
@@ -51,8 +36,25 @@ TEST(SampleScenario, FirstChapterPlaysThroughWithTwelveConfirms) {
       "二つ目のスクリプトから戻ってきました。",
       "これで第一話はおしまいです。",
   };
-  EXPECT_EQ(waits, expected);
+  EXPECT_EQ(game.PlayThrough(), expected);
+  EXPECT_EQ(game.host.scenarioEnds, 1);
   EXPECT_EQ(game.host.variables.GetVariable("walk"), 1);
+}
+
+// The expression test game's pages are the ones its expected trace lists.
+TEST(GameScenario, ExpressionGameShowsItsResults) {
+  SScriptFixture game;
+  game.Start(LoadSource("tests/games/exp_output/game/scenario/mainScript.adv"));
+  std::vector<std::string> expected;
+  std::istringstream lines(LoadSource("tests/games/exp_output/expected-clicks.txt"));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    expected.push_back(line);
+  }
+  ASSERT_EQ(expected.size(), 3u);
+  EXPECT_EQ(game.PlayThrough(), expected);
+  EXPECT_EQ(game.host.scenarioEnds, 1);
 }
 
 }  // namespace
