@@ -1,10 +1,10 @@
 // zeltool img2png GAME_DIR NAME OUT: an image decoded by the engine's loaders, written as RGBA PNG.
 #include <filesystem>
 
-#include "ArcCommands.h"
 #include "ToolCommand.h"
 #include "gfx/PngWriter.h"
 #include "gfx/Surface.h"
+#include "io/ArchiveTree.h"
 #include "io/PackArchive.h"
 #include "io/Path.h"
 #include "persist/Settings.h"
@@ -14,7 +14,7 @@ namespace {
 int Img2Png(const std::vector<std::string>& args) {
   if (args.size() != 3) return ToolFail("usage: zeltool img2png GAME_DIR NAME OUT");
   std::string name;
-  if (!ToShiftJisName(args[1], name))
+  if (!CArchiveTree::ToShiftJisName(args[1], name))
     return ToolFail(args[1] + ": the name has characters without a Shift JIS form");
   // The output path is taken before the working directory moves to the game folder.
   std::error_code error;
