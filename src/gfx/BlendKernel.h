@@ -36,12 +36,13 @@ struct SBlendConstants {
         opaque(V::Set32(0xFF000000u)) {}
 };
 
-// Blends the widened source pixels s onto the widened screen pixels p.
-template <class V, EBlendMode kMode>
+// Blends the widened source pixels s onto the widened screen pixels p. With white RGB factors (128)
+// the modulated colour (s * 128) >> 7 is s itself, which saves the multiplication.
+template <class V, EBlendMode kMode, bool kWhite>
 typename V::T BlendHalf(typename V::T s, typename V::T p, const SBlendConstants<V>& c) {
   using T = typename V::T;
   const T w = V::template Srl16<8>(V::Mul16(V::BroadcastAlpha16(s), c.ka));
-  const T t = V::Or(V::template Srl16<7>(V::Mul16(s, c.k)), c.alpha255);
+  const T t = V::Or(kWhite ? s : V::template Srl16<7>(V::Mul16(s, c.k)), c.alpha255);
   const T over = V::Add16(p, V::template Sra16<7>(V::Mul16(w, V::Sub16(t, p))));
   if constexpr (kMode != EBlendMode::kAdditive) {
     return over;
@@ -52,7 +53,7 @@ typename V::T BlendHalf(typename V::T s, typename V::T p, const SBlendConstants<
   }
 }
 
-template <class V, EBlendMode kMode>
+template <class V, EBlendMode kMode, bool kWhite>
 void BlendRowVector(uint32_t* dst, const uint32_t* src, int n, const SModulation& m, TailBlend tail) {
   using T = typename V::T;
   const SBlendConstants<V> c(m);
@@ -71,27 +72,37 @@ void BlendRowVector(uint32_t* dst, const uint32_t* src, int n, const SModulation
       continue;
     }
     const T p = V::Load(dst + i);
-    T r = V::Pack(BlendHalf<V, kMode>(V::UnpackLo8(s, zero), V::UnpackLo8(p, zero), c),
-                  BlendHalf<V, kMode>(V::UnpackHi8(s, zero), V::UnpackHi8(p, zero), c));
+    T r = V::Pack(BlendHalf<V, kMode, kWhite>(V::UnpackLo8(s, zero), V::UnpackLo8(p, zero), c),
+                  BlendHalf<V, kMode, kWhite>(V::UnpackHi8(s, zero), V::UnpackHi8(p, zero), c));
     if constexpr (kMode == EBlendMode::kBlit) r = V::Select(low, p, r);
     V::Store(dst + i, r);
   }
   if (i < n) tail(dst + i, src + i, n - i, m, kMode);
 }
 
+template <class V, bool kWhite>
+void BlendRowForMode(uint32_t* dst, const uint32_t* src, int n, const SModulation& m, EBlendMode mode,
+                     TailBlend tail) {
+  switch (mode) {
+    case EBlendMode::kBlit:
+      BlendRowVector<V, EBlendMode::kBlit, kWhite>(dst, src, n, m, tail);
+      break;
+    case EBlendMode::kOver:
+      BlendRowVector<V, EBlendMode::kOver, kWhite>(dst, src, n, m, tail);
+      break;
+    case EBlendMode::kAdditive:
+      BlendRowVector<V, EBlendMode::kAdditive, kWhite>(dst, src, n, m, tail);
+      break;
+  }
+}
+
 template <class V>
 void BlendRowDispatch(uint32_t* dst, const uint32_t* src, int n, const SModulation& m, EBlendMode mode,
                       TailBlend tail) {
-  switch (mode) {
-    case EBlendMode::kBlit:
-      BlendRowVector<V, EBlendMode::kBlit>(dst, src, n, m, tail);
-      break;
-    case EBlendMode::kOver:
-      BlendRowVector<V, EBlendMode::kOver>(dst, src, n, m, tail);
-      break;
-    case EBlendMode::kAdditive:
-      BlendRowVector<V, EBlendMode::kAdditive>(dst, src, n, m, tail);
-      break;
+  if (m.kB == 128 && m.kG == 128 && m.kR == 128) {
+    BlendRowForMode<V, true>(dst, src, n, m, mode, tail);
+  } else {
+    BlendRowForMode<V, false>(dst, src, n, m, mode, tail);
   }
 }
 
