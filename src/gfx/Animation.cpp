@@ -161,8 +161,9 @@ void CAnimation::SetColorMode(int mode) {
 
 bool CAnimation::HitTestColorMap(int32_t px, int32_t py, uint32_t& colour) const {
   if (colorMapImage.IsEmpty() || !(scale > 0)) return false;
-  int64_t u = static_cast<int64_t>((static_cast<double>(px) - x) / scale);
-  const int64_t v = static_cast<int64_t>((static_cast<double>(py) - y) / scale);
+  // Rounded down, so points just left of or above the picture do not count as its first column or row.
+  int64_t u = static_cast<int64_t>(std::floor((static_cast<double>(px) - x) / scale));
+  const int64_t v = static_cast<int64_t>(std::floor((static_cast<double>(py) - y) / scale));
   // A mirrored picture shows column u of its map at the mirrored place.
   if (mirror) u = int64_t{width} - 1 - u;
   if (u < 0 || v < 0 || u >= colorMapImage.Width() || v >= colorMapImage.Height()) return false;

@@ -29,6 +29,8 @@ class CParticleField {
   static int32_t Count(int32_t effect, int32_t level);
 
   const std::vector<SParticle>& Particles() const { return particles; }
+  // The particles themselves, for placing them (tests, restored scenes).
+  std::vector<SParticle>& Particles() { return particles; }
   const CSurface& Image() const { return image; }
 
  private:

@@ -41,6 +41,7 @@ class CScreenEffect {
   bool DrawsWholeScene() const;
   SEffectStrength Strength() const;
   const CParticleField& Particles() const { return particles; }
+  CParticleField& Particles() { return particles; }
   int32_t VibrationX() const { return vibrationX; }
   int32_t VibrationY() const { return vibrationY; }
 
