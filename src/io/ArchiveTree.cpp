@@ -50,7 +50,8 @@ bool ReadWhole(const fs::path& file, std::vector<uint8_t>& content) {
   std::ifstream in(file, std::ios::binary);
   if (ec || !in) return false;
   content.resize(static_cast<size_t>(size));
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size)));
+  return static_cast<bool>(
+      in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size)));
 }
 
 }  // namespace
@@ -82,17 +83,26 @@ bool CArchiveTree::OutputPath(const std::string& entryName, std::string& relativ
 bool CArchiveTree::Pack(const std::string& out, const std::string& dir, std::string& error) {
   std::vector<fs::path> files;
   if (!ListFiles(dir, files, error)) return false;
+  std::vector<std::string> names(files.size());
+  for (size_t i = 0; i < files.size(); ++i)
+    if (!EntryName(fs::relative(files[i], dir), names[i], error)) return false;
   CArchiveWriter writer;
+  if (!writer.Open(out, names)) {
+    error = out + ": cannot be written";
+    return false;
+  }
   for (const fs::path& file : files) {
-    std::string name;
     std::vector<uint8_t> content;
-    if (!EntryName(fs::relative(file, dir), name, error)) return false;
-    if (!ReadWhole(file, content) || !writer.Add(name, content)) {
+    if (!ReadWhole(file, content)) {
       error = file.string() + ": cannot be read";
       return false;
     }
+    if (!writer.Add(content)) {
+      error = out + ": cannot be written (more than 4 GiB?)";
+      return false;
+    }
   }
-  if (writer.Write(out)) return true;
+  if (writer.Close()) return true;
   error = out + ": cannot be written";
   return false;
 }

@@ -1,7 +1,5 @@
 #include "io/ArchiveWriter.h"
 
-#include <cstdio>
-
 #include "io/ArchiveFile.h"
 #include "io/LzssEncoder.h"
 
@@ -13,10 +11,64 @@ void PutU32(std::vector<uint8_t>& out, uint64_t value) {
 
 }  // namespace
 
-bool CArchiveWriter::Add(const std::string& name, const std::vector<uint8_t>& content) {
-  if (name.empty() || name.size() > 255 || content.size() > UINT32_MAX) return false;
-  entries.push_back({name, static_cast<uint32_t>(content.size()), Encode(name, content)});
-  return true;
+CArchiveWriter::~CArchiveWriter() {
+  if (file) std::fclose(file);
+}
+
+bool CArchiveWriter::Open(const std::string& hostPath, const std::vector<std::string>& names) {
+  uint64_t indexSize = 8;
+  entries.clear();
+  for (const std::string& name : names) {
+    if (name.empty() || name.size() > 255) return false;
+    entries.push_back({name, 0, 0});
+    indexSize += 9 + name.size();
+  }
+  if (indexSize > UINT32_MAX || !(file = std::fopen(hostPath.c_str(), "wb"))) return false;
+  added = 0;
+  offset = indexSize;
+  failed = std::fseek(file, static_cast<long>(indexSize), SEEK_SET) != 0;
+  return !failed;
+}
+
+bool CArchiveWriter::Add(const std::vector<uint8_t>& content) {
+  if (!file || failed || added >= entries.size() || content.size() > UINT32_MAX) return false;
+  SEntry& entry = entries[added++];
+  const std::vector<uint8_t> stored = Encode(entry.name, content);
+  if (offset > UINT32_MAX || offset + stored.size() > UINT32_MAX) failed = true;
+  if (!failed && !stored.empty())
+    failed = std::fwrite(stored.data(), 1, stored.size(), file) != stored.size();
+  entry.offset = static_cast<uint32_t>(offset);
+  entry.size = static_cast<uint32_t>(content.size());
+  offset += stored.size();
+  return !failed;
+}
+
+bool CArchiveWriter::Close() {
+  if (!file) return false;
+  std::vector<uint8_t> index{'A', 'R', 'C', '2'};
+  PutU32(index, entries.size());
+  for (const SEntry& e : entries) {
+    PutU32(index, e.offset);
+    PutU32(index, e.size);
+    index.push_back(static_cast<uint8_t>(e.name.size()));
+    for (char c : e.name) index.push_back(static_cast<uint8_t>(~c));
+  }
+  bool ok = !failed && added == entries.size() && std::fseek(file, 0, SEEK_SET) == 0 &&
+            std::fwrite(index.data(), 1, index.size(), file) == index.size();
+  ok = std::fclose(file) == 0 && ok;
+  file = nullptr;
+  return ok;
+}
+
+bool CArchiveWriter::WriteAll(const std::string& hostPath,
+                              const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
+  std::vector<std::string> names;
+  for (const auto& entry : entries) names.push_back(entry.first);
+  CArchiveWriter writer;
+  if (!writer.Open(hostPath, names)) return false;
+  for (const auto& entry : entries)
+    if (!writer.Add(entry.second)) return false;
+  return writer.Close();
 }
 
 std::vector<uint8_t> CArchiveWriter::Encode(const std::string& name, const std::vector<uint8_t>& content) {
@@ -32,27 +84,4 @@ std::vector<uint8_t> CArchiveWriter::Encode(const std::string& name, const std::
   if (CArchiveFile::IsSoundMagic(stored.data(), stored.size()))
     stored = CLzssEncoder::Encode(content.data(), content.size(), true);
   return stored;
-}
-
-bool CArchiveWriter::Write(const std::string& hostPath) const {
-  std::vector<uint8_t> header{'A', 'R', 'C', '2'};
-  PutU32(header, entries.size());
-  uint64_t indexSize = 8;
-  for (const SEntry& e : entries) indexSize += 9 + e.name.size();
-  uint64_t offset = indexSize;
-  for (const SEntry& e : entries) {
-    if (offset > UINT32_MAX) return false;
-    PutU32(header, offset);
-    PutU32(header, e.size);
-    header.push_back(static_cast<uint8_t>(e.name.size()));
-    for (char c : e.name) header.push_back(static_cast<uint8_t>(~c));
-    offset += e.stored.size();
-  }
-  FILE* file = std::fopen(hostPath.c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
-  for (const SEntry& e : entries)
-    ok =
-        ok && (e.stored.empty() || std::fwrite(e.stored.data(), 1, e.stored.size(), file) == e.stored.size());
-  return (std::fclose(file) == 0) && ok;
 }

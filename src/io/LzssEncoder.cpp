@@ -12,7 +12,7 @@ size_t Hash(const uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & 0x7
 }  // namespace
 
 CLzssEncoder::CLzssEncoder(const uint8_t* data, size_t size)
-    : window(kPrefix, 0), head(kHashSize, -1), previous(kPrefix + size, -1) {
+    : window(kPrefix, 0), head(kHashSize, -1), previous(kChainSize, -1) {
   window.insert(window.end(), data, data + size);
   out.reserve(size / 2 + 16);
 }
@@ -26,7 +26,7 @@ std::vector<uint8_t> CLzssEncoder::Encode(const uint8_t* data, size_t size, bool
 void CLzssEncoder::Insert(size_t position) {
   if (position + CLzssDecoder::kMinMatch > window.size()) return;
   size_t h = Hash(&window[position]);
-  previous[position] = head[h];
+  previous[position & (kChainSize - 1)] = head[h];
   head[h] = static_cast<int32_t>(position);
 }
 
@@ -44,7 +44,7 @@ CLzssEncoder::SMatch CLzssEncoder::FindMatch(size_t position) const {
       best = {length, from};
       if (length == limit) break;
     }
-    candidate = previous[from];
+    candidate = previous[from & (kChainSize - 1)];
   }
   if (best.length < CLzssDecoder::kMinMatch) best.length = 0;
   return best;

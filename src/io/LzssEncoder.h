@@ -17,6 +17,9 @@ class CLzssEncoder {
     size_t from = 0;
   };
   static constexpr size_t kHashSize = 1 << 15;
+  // Chain links are kept for the last 8192 positions only: a match never reaches further back
+  // than 4096, so older links are never followed.
+  static constexpr size_t kChainSize = 1 << 13;
   static constexpr int kMaxChain = 48;
 
   CLzssEncoder(const uint8_t* data, size_t size);
@@ -29,7 +32,7 @@ class CLzssEncoder {
 
   std::vector<uint8_t> window;  // 4096 zeros, then the data
   std::vector<int32_t> head;
-  std::vector<int32_t> previous;
+  std::vector<int32_t> previous;  // by position modulo kChainSize
   std::vector<uint8_t> out;
   size_t flagIndex = 0;
   int itemCount = 0;

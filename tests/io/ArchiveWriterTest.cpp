@@ -58,13 +58,16 @@ TEST(ArchiveWriterTest, PackedTreeOfThousandsOfFilesExtractsByteForByte) {
   CTempDir dir;
   std::mt19937 random(42);
   std::map<std::string, std::vector<uint8_t>> files;
-  CArchiveWriter writer;
+  std::vector<std::string> names;
   for (int i = 0; i < 3000; ++i) {
-    std::string name = MakeName(i);
-    files[name] = MakeContent(i, random);
-    ASSERT_TRUE(writer.Add(name, files[name]));
+    names.push_back(MakeName(i));
+    files[names.back()] = MakeContent(i, random);
   }
-  ASSERT_TRUE(writer.Write("pack.arc"));
+  CArchiveWriter writer;
+  ASSERT_TRUE(writer.Open("pack.arc", names));
+  for (const std::string& name : names) ASSERT_TRUE(writer.Add(files[name]));
+  EXPECT_FALSE(writer.Add({1, 2, 3}));  // every name has its content already
+  ASSERT_TRUE(writer.Close());
   std::unique_ptr<CArchiveFile> archive = CArchiveFile::Open("pack.arc");
   ASSERT_NE(archive, nullptr);
   ASSERT_EQ(archive->Entries().size(), files.size());
@@ -96,9 +99,7 @@ TEST(ArchiveWriterTest, LargeEntryDecodesAcrossReadBuffers) {
   for (size_t i = 0; i < content.size(); ++i)
     content[i] =
         random() % 5 == 0 ? static_cast<uint8_t>(random()) : static_cast<uint8_t>("script text "[i % 12]);
-  CArchiveWriter writer;
-  ASSERT_TRUE(writer.Add("big.txt", content));
-  ASSERT_TRUE(writer.Write("big.arc"));
+  ASSERT_TRUE(CArchiveWriter::WriteAll("big.arc", {{"big.txt", content}}));
   CPackArchive::Instance().UnmountAll();
   ASSERT_TRUE(CPackArchive::Instance().Mount("big.arc", ""));
   std::vector<uint8_t> loaded;
@@ -123,11 +124,13 @@ TEST(ArchiveWriterTest, StoresEachKindAsTheEngineReadsIt) {
   std::vector<uint8_t> stored = CArchiveWriter::Encode("a.bin", tricky);
   EXPECT_EQ(stored[0], 0xFF);
   CTempDir dir;
-  CArchiveWriter writer;
-  ASSERT_TRUE(writer.Add("a.bin", tricky));
-  EXPECT_FALSE(writer.Add(std::string(256, 'n'), tricky));
-  EXPECT_FALSE(writer.Add("", tricky));
-  ASSERT_TRUE(writer.Write("t.arc"));
+  EXPECT_FALSE(CArchiveWriter::WriteAll("bad.arc", {{std::string(256, 'n'), tricky}}));
+  EXPECT_FALSE(CArchiveWriter::WriteAll("bad.arc", {{"", tricky}}));
+  CArchiveWriter unfinished;
+  ASSERT_TRUE(unfinished.Open("bad.arc", {"a", "b"}));
+  ASSERT_TRUE(unfinished.Add(tricky));
+  EXPECT_FALSE(unfinished.Close());  // "b" has no content
+  ASSERT_TRUE(CArchiveWriter::WriteAll("t.arc", {{"a.bin", tricky}}));
   std::unique_ptr<CArchiveFile> archive = CArchiveFile::Open("t.arc");
   ASSERT_NE(archive, nullptr);
   EXPECT_EQ(Extract(*archive, archive->Entries()[0]), tricky);

@@ -23,9 +23,9 @@ class SettingsTest : public ::testing::Test {
   }
   // Packs the files into the "system" archive of the temporary game folder.
   static void WriteSystem(const std::vector<std::pair<std::string, std::string>>& files) {
-    CArchiveWriter writer;
-    for (const auto& [name, text] : files) ASSERT_TRUE(writer.Add(name, Bytes(text)));
-    ASSERT_TRUE(writer.Write("system"));
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
+    for (const auto& [name, text] : files) entries.emplace_back(name, Bytes(text));
+    ASSERT_TRUE(CArchiveWriter::WriteAll("system", entries));
   }
   static bool Load() {
     testing::internal::CaptureStderr();
@@ -133,9 +133,7 @@ TEST_F(SettingsTest, AppliesEveryRowKind) {
 }
 
 TEST_F(SettingsTest, ArchivesComeBeforeLooseFiles) {
-  CArchiveWriter data;
-  ASSERT_TRUE(data.Add("both.txt", Bytes("packed")));
-  ASSERT_TRUE(data.Write("data.arc"));
+  ASSERT_TRUE(CArchiveWriter::WriteAll("data.arc", {{"both.txt", Bytes("packed")}}));
   WriteSystem({{"setting.csv", "項目,パラメータ\nアーカイブ,data.arc,data\n"}});
   CTempDir::Write("data/both.txt", "loose");
   CTempDir::Write("Data/Only.txt", "loose only");
@@ -148,9 +146,7 @@ TEST_F(SettingsTest, ArchivesComeBeforeLooseFiles) {
 }
 
 TEST_F(SettingsTest, MountsFurtherArchivesAndFailsOnAMissingOne) {
-  CArchiveWriter data;
-  ASSERT_TRUE(data.Add("bg.txt", Bytes("from data")));
-  ASSERT_TRUE(data.Write("data.arc"));
+  ASSERT_TRUE(CArchiveWriter::WriteAll("data.arc", {{"bg.txt", Bytes("from data")}}));
   WriteSystem({{"setting.csv", "項目,パラメータ\nアーカイブ,data.arc,data\n"}});
   ASSERT_TRUE(Load());
   std::vector<uint8_t> content;
@@ -169,9 +165,7 @@ TEST_F(SettingsTest, SampleGameSettingsLoad) {
   bool ok = false;
   WriteSystem({{"setting.csv", sjis::FromUtf8(utf8, &ok)}});
   ASSERT_TRUE(ok);
-  CArchiveWriter extra;
-  ASSERT_TRUE(extra.Add("readme.txt", Bytes("x")));
-  ASSERT_TRUE(extra.Write("extra.arc"));
+  ASSERT_TRUE(CArchiveWriter::WriteAll("extra.arc", {{"readme.txt", Bytes("x")}}));
   ASSERT_TRUE(Load());
   EXPECT_EQ(errors, "");
   EXPECT_EQ(settings::GetTitle(), "ZEL サンプルゲーム");

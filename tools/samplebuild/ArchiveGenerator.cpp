@@ -11,14 +11,13 @@ namespace {
 std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
 bool WriteExtraArchive(const std::filesystem::path& stageDir) {
-  CArchiveWriter writer;
   const std::string readme =
       "ZEL サンプルゲーム\r\n"
       "この文書は二つ目のアーカイブ extra.arc から読まれています。\r\n";
   std::string table = "番号,名前\r\n";
   for (int i = 1; i <= 40; ++i) table += std::to_string(i) + ",項目" + std::to_string(i) + "\r\n";
-  return writer.Add("readme.txt", Bytes(readme)) && writer.Add("data\\table.csv", Bytes(table)) &&
-         writer.Write((stageDir / "extra.arc").string());
+  return CArchiveWriter::WriteAll((stageDir / "extra.arc").string(),
+                                  {{"readme.txt", Bytes(readme)}, {"data\\table.csv", Bytes(table)}});
 }
 
 const CSampleGenerator kArchiveGenerator("extra archive", WriteExtraArchive);
