@@ -3,7 +3,8 @@
 bool CFontSet::Create(CDisplay& display, IFontRasterizer& rasterizer, const std::string& faceName, int base) {
   baseSize = base;
   bool ok = true;
-  for (int i = 0; i < kCount; ++i) ok = fonts[i].Create(display, rasterizer, faceName, base * kPercent[i] / 100) && ok;
+  for (int i = 0; i < kCount; ++i)
+    ok = fonts[i].Create(display, rasterizer, faceName, base * kPercent[i] / 100) && ok;
   CTextFont::LoadEffectSettings();
   return ok;
 }

@@ -1,6 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "script/ScriptHost.h"
+
+class CGameClock;
 
 // What the message text and the message window need of the engine object. Strings are Shift JIS.
 class IMessageHost {
@@ -28,4 +33,13 @@ class IMessageHost {
   // The running script: its file name and the number of the command being run.
   virtual std::string CurrentScriptName() const = 0;
   virtual int32_t CurrentCommandNumber() const = 0;
+
+  // What the window draws around the text.
+  virtual int32_t GetMenuState() const = 0;  // 0 no menu, 7 the backlog, ...
+  virtual bool IsDialogOpen() const = 0;     // a modal dialog or message box is shown
+  virtual bool IsReplay() const = 0;         // a flashback replay runs
+  virtual const std::vector<SChoice>& Choices() const = 0;
+  virtual const std::vector<SClickRegion>& ClickRegions() const = 0;
+  virtual int32_t GetChoiceHover() const = 0;  // the choice or region under the mouse, -1 for none
+  virtual const CGameClock& GameClock() const = 0;
 };

@@ -41,7 +41,8 @@ int32_t CMessagePage::LineWidth(const CLine& line, CFontSet& fonts) {
   return width;
 }
 
-void CMessagePage::Draw(CFontSet& fonts, int32_t left, int32_t top, int32_t pitch, uint32_t defaultColour) const {
+void CMessagePage::Draw(CFontSet& fonts, int32_t left, int32_t top, int32_t pitch,
+                        uint32_t defaultColour) const {
   const int previousMask = CTextFont::PassMask();
   CTextFont::SetPassMask(previousMask | CTextFont::kSkipTextPass);
   DrawPass(fonts, left, top, pitch, defaultColour);

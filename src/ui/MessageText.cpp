@@ -99,7 +99,8 @@ void CMessageText::LayOutPiece(const CTextPiece& piece) {
   MarkPieceDirty(piece, font, x, page.LineTop(lineIndex, area.top, pitch), width);
 }
 
-void CMessageText::MarkPieceDirty(const CTextPiece& piece, CTextFont& font, int32_t x, int32_t y, int32_t width) {
+void CMessageText::MarkPieceDirty(const CTextPiece& piece, CTextFont& font, int32_t x, int32_t y,
+                                  int32_t width) {
   display.MarkDirty({x, y, x + width + 2, y + font.Size() + 2});
   if (piece.ruby.empty()) return;
   CTextFont& ruby = fonts.Font(CFontSet::kRuby);
@@ -172,7 +173,9 @@ bool CMessageText::OnConfirm() {
   return true;
 }
 
-bool CMessageText::IsRead(int32_t message) const { return readFlags.IsRead(host.CurrentScriptName(), message); }
+bool CMessageText::IsRead(int32_t message) const {
+  return readFlags.IsRead(host.CurrentScriptName(), message);
+}
 
 bool CMessageText::IsSkipping() const {
   if (host.IsOpeningRunning() || host.IsDemoMode()) return false;

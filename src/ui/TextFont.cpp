@@ -44,10 +44,14 @@ void CTextFont::ResetUsage() {
 
 void CTextFont::Unlink(uint16_t cell) {
   SCell& c = cells[cell];
-  if (c.previous != kNone) cells[c.previous].next = c.next;
-  else head = c.next;
-  if (c.next != kNone) cells[c.next].previous = c.previous;
-  else tail = c.previous;
+  if (c.previous != kNone)
+    cells[c.previous].next = c.next;
+  else
+    head = c.next;
+  if (c.next != kNone)
+    cells[c.next].previous = c.previous;
+  else
+    tail = c.previous;
   c.previous = c.next = kNone;
 }
 

@@ -12,7 +12,8 @@ class CTextPiece {
       : text(std::move(text)), ruby(std::move(ruby)), size(size), colour(colour) {}
   // A piece from the script: the colour is a Windows COLORREF (blue, green, red from the high to
   // the low byte) or -1 for the default colour.
-  static CTextPiece FromScript(const std::string& text, const std::string& ruby, int32_t size, int32_t colorRef);
+  static CTextPiece FromScript(const std::string& text, const std::string& ruby, int32_t size,
+                               int32_t colorRef);
   // The opaque 0xAARRGGBB colour of a COLORREF; 0 (the default colour) for -1.
   static uint32_t ColourFromColorRef(int32_t colorRef);
 

@@ -21,7 +21,8 @@ std::unique_ptr<CFreeTypeRasterizer> CFreeTypeRasterizer::Create() {
 bool CFreeTypeRasterizer::MatchFile(const std::string& family, std::string& file, int& index) {
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return false;
-  if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  if (!family.empty())
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
@@ -38,7 +39,8 @@ bool CFreeTypeRasterizer::MatchFile(const std::string& family, std::string& file
   return found;
 }
 
-std::unique_ptr<IFontRasterizer::IFace> CFreeTypeRasterizer::OpenFace(const std::string& faceName, int height) {
+std::unique_ptr<IFontRasterizer::IFace> CFreeTypeRasterizer::OpenFace(const std::string& faceName,
+                                                                      int height) {
   if (height < 1) return nullptr;
   std::string file;
   int index = 0;
@@ -59,7 +61,8 @@ std::string DisplayFamily(FcPattern* font) {
         std::strcmp(reinterpret_cast<const char*>(language), "ja") == 0)
       return reinterpret_cast<const char*>(family);
   }
-  if (FcPatternGetString(font, FC_FAMILY, 0, &family) == FcResultMatch) return reinterpret_cast<const char*>(family);
+  if (FcPatternGetString(font, FC_FAMILY, 0, &family) == FcResultMatch)
+    return reinterpret_cast<const char*>(family);
   return {};
 }
 

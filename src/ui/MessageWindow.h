@@ -1,0 +1,96 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "gfx/Surface.h"
+#include "ui/ChoicePlate.h"
+#include "ui/DatePlate.h"
+#include "ui/Layout.h"
+#include "ui/OpenLevel.h"
+
+class CDisplay;
+class CMessageText;
+class IMessageHost;
+
+// Draws the message window around the text: the window fading in and out, the face and speaker
+// name, the nine window buttons with their hover and toggle looks, the key-wait icon, the text,
+// the date plate, the choice plate and the verb plate of click regions with its cursor. Every
+// position comes from a named control of the window layouts.
+class CMessageWindow {
+ public:
+  // Button kinds in drawing order; the kind is the action number of the menu layer.
+  enum EButton {
+    kLog = 0,
+    kAuto = 1,
+    kSkip = 2,
+    kQuickLoad = 3,
+    kQuickSave = 4,
+    kLoad = 5,
+    kSave = 6,
+    kConfig = 7,
+    kClose = 8
+  };
+  struct SButton {
+    const char* control;
+    int kind;
+  };
+  static constexpr int kButtonCount = 9;
+  static const SButton kButtons[kButtonCount];
+  // Draws the key-wait animation with its bottom-right corner at (right, bottom); false when there
+  // is no animation (the strip of the system image is drawn instead).
+  using KeyWaitHook = std::function<bool(int32_t right, int32_t bottom)>;
+
+  CMessageWindow(IMessageHost& host, CMessageText& text, CDisplay& display);
+
+  // Loads date.scn, click.scn and the choice layouts (the window layout belongs to the text).
+  void LoadLayouts();
+  // The shared picture of the user interface, system\system.png (not owned; may be null).
+  void SetSystemImage(const CSurface* image) { systemImage = image; }
+  void SetKeyWaitHook(KeyWaitHook hook) { keyWaitHook = std::move(hook); }
+  // The face beside the text; an empty name removes it. A name that is already shown is kept.
+  void SetFace(const std::string& name);
+  const std::string& FaceName() const { return faceName; }
+
+  void SetShown(bool value) { shown = value; }
+  bool IsShown() const { return shown; }
+  // The player hid the window (button "閉じる" or a right click).
+  void SetHiddenByPlayer(bool value) { hiddenByPlayer = value; }
+  bool IsHiddenByPlayer() const { return hiddenByPlayer; }
+  CDatePlate& DatePlate() { return datePlate; }
+  CChoicePlate& ChoicePlate() { return choicePlate; }
+  const COpenLevel& Level() const { return level; }
+
+  // Moves the window, date plate and choice plate levels by the ticks that passed.
+  void UpdateWindowLevels(int32_t ticks);
+  // Whether a window button may be used now (hover, clicks and keys).
+  bool IsButtonAvailable(int kind) const;
+  // The kind of the first window button under the point, or -1.
+  int ButtonAt(int32_t x, int32_t y) const;
+  // Draws everything for the mouse at (x, y) and the frame time in milliseconds (key-wait strip).
+  void Draw(int32_t x, int32_t y, uint32_t milliseconds);
+  // A 32 x 32 cell of the system image centred on the mouse (cell 0 draws nothing).
+  void DrawCursor(int cell, int32_t x, int32_t y) const;
+
+ private:
+  void DrawFullyOpen(int32_t x, int32_t y);
+  void DrawSpeaker();
+  void DrawButtons(int32_t x, int32_t y);
+  void DrawKeyWait(uint32_t milliseconds);
+  void DrawClickRegions(int32_t x, int32_t y);
+  bool IsWaitMode(int32_t mode) const;
+
+  IMessageHost& host;
+  CMessageText& text;
+  CDisplay& display;
+  CLayout clickLayout;
+  CDatePlate datePlate;
+  CChoicePlate choicePlate;
+  COpenLevel level;
+  const CSurface* systemImage = nullptr;
+  KeyWaitHook keyWaitHook;
+  CSurface face;
+  std::string faceName;
+  bool shown = false;
+  bool hiddenByPlayer = false;
+};
