@@ -10,7 +10,10 @@ CScriptFileCommand::CScriptFileCommand(const CScriptParams& params)
 }
 
 void CScriptFileCommand::Execute(CScriptRunner& runner) {
-  // When the file cannot be opened the label is looked for in the running script.
+  // With GOTO the running list, and this command with it, is gone once the new script is open, so
+  // the label is copied first. When the file cannot be opened the label is looked for in the
+  // running script.
+  const std::string target = label;
   runner.OpenScript(src, 0, !jump);
-  if (!label.empty()) runner.JumpToLabel(label);
+  if (!target.empty()) runner.JumpToLabel(target);
 }

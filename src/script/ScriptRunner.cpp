@@ -32,7 +32,7 @@ void CScriptRunner::SetFileOpener(FileOpener opener) {
   openFile = opener ? std::move(opener) : OpenFromArchives;
 }
 
-bool CScriptRunner::OpenScript(const std::string& name, int32_t fastForwardTarget, bool call) {
+bool CScriptRunner::OpenScript(std::string name, int32_t fastForwardTarget, bool call) {
   host.MarkFlashbackSeen(name);
   std::unique_ptr<CReadFile> file = openFile(ResolvePath(name));
   if (!file) {
@@ -45,7 +45,7 @@ bool CScriptRunner::OpenScript(const std::string& name, int32_t fastForwardTarge
     UnwindBlocks();
     list.reset();
   }
-  scriptName = name;
+  scriptName = std::move(name);
   list = ParseScript(*file);
   lineIndex = itemIndex = readPosition = 0;
   if (fastForwardTarget != 0) {
@@ -53,7 +53,7 @@ bool CScriptRunner::OpenScript(const std::string& name, int32_t fastForwardTarge
     fastForwardLine = fastForwardTarget;
   }
   host.DiscardElapsedTime();
-  CTrace::Event("script", {{"name", name}});
+  CTrace::Event("script", {{"name", scriptName}});
   return true;
 }
 
@@ -98,13 +98,13 @@ void CScriptRunner::EndScenario() {
   host.OnScenarioEnded();
 }
 
-void CScriptRunner::EnterMap(const std::string& name, int32_t number, const std::string& music) {
+void CScriptRunner::EnterMap(std::string name, int32_t number, std::string music) {
   if (host.HasScreenMode()) return;
   if (host.IsActionPointRuleOn() && host.Variables().GetVariable("AP") <= 0) return;
   PushCall();
   host.ResetScene();
   list.reset();
-  scriptName = name;
+  scriptName = std::move(name);
   host.Variables().SetVariable("MAP", number);
   host.SetMapMusic(music);
   host.SetMode(kModeMap);
@@ -316,7 +316,7 @@ int32_t CScriptRunner::StepTimer(int32_t time) {
   int32_t elapsed = host.GetWaitElapsed();
   const int32_t used = std::clamp(length - elapsed, 0, time);
   elapsed += used;
-  if (host.IsSkipping()) {
+  if (host.IsSkipping() && !(forcedWait && host.GetMode() == 11)) {
     elapsed = length;
     host.CompleteLayerTransitions();
   }
@@ -425,9 +425,15 @@ int32_t CScriptRunner::CatchUp(int32_t ticks, int32_t shortest) {
 // A timed mode that lasts no tick would never end (the timer only ends modes that had a length),
 // so a zero or negative time does not wait.
 void CScriptRunner::StartTimedWait(int32_t mode, int32_t ticks) {
+  forcedWait = false;
   if (ticks <= 0) return;
   host.SetWaitLength(ticks);
   host.SetMode(mode);
+}
+
+void CScriptRunner::StartForcedWait(int32_t ticks) {
+  StartTimedWait(11, ticks);
+  forcedWait = true;
 }
 
 void CScriptRunner::WaitForSounds(uint32_t channelMask) {

@@ -49,12 +49,13 @@ class CScriptRunner {
   void SetFileOpener(FileOpener opener);
   void SetStepBudget(int32_t steps) { stepBudget = steps > 0 ? steps : 1; }
 
-  // Scripts and calls.
-  bool OpenScript(const std::string& name, int32_t fastForwardLine, bool call);
+  // Scripts and calls. Names are taken by value: the command that names them may belong to the
+  // list these operations delete.
+  bool OpenScript(std::string name, int32_t fastForwardLine, bool call);
   void PushCall();
   bool ReturnFromScript();
   void EndScenario();
-  void EnterMap(const std::string& name, int32_t number, const std::string& music);
+  void EnterMap(std::string name, int32_t number, std::string music);
   // EXIT TYPE=MAP: returns past the map to the script whose MAP command opened it.
   void ExitMap();
   // EXIT TYPE=SCRIPT: returns to the caller, or ends the scenario at the top.
@@ -85,6 +86,8 @@ class CScriptRunner {
   int32_t CatchUp(int32_t ticks, int32_t shortest);
   // Enters a timed mode (7 to 11) for ticks; no wait at all for 0 or fewer ticks.
   void StartTimedWait(int32_t mode, int32_t ticks);
+  // A timed wait (mode 11) that skipping does not cut short.
+  void StartForcedWait(int32_t ticks);
   // Waits (mode 12) while any sound channel of the mask (bit n = channel n) plays.
   void WaitForSounds(uint32_t channelMask);
   // A click-map pixel under the cursor on a layer: hovers every region of that layer with a
@@ -137,4 +140,5 @@ class CScriptRunner {
   uint32_t tickCounter = 0;
   int32_t autoCounter = 0;
   int32_t stepBudget = kDefaultStepBudget;
+  bool forcedWait = false;
 };

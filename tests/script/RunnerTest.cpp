@@ -181,6 +181,8 @@ TEST_F(RunnerTest, CallAndReturnContinueAfterTheCall) {
   EXPECT_TRUE(runner.GetCallStack().empty());
 }
 
+// Regression: the SCRIPT command belongs to the list that GOTO deletes; its file name and label were
+// read after they had been freed.
 TEST_F(RunnerTest, GotoReplacesTheScriptAndStartsAtTheLabel) {
   files["other.adv"] = "x\n<LABEL LABEL=start>\ny<KEYWAIT>";
   Start("<LOOP>\n<SCRIPT SRC=other.adv GOTO=ON LABEL=start>\n<END>");
