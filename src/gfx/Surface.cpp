@@ -201,27 +201,27 @@ void CSurface::DrawStretched(const SDrawTarget& target, float x0, float y0, floa
          sx0, sy0, colour);
     return;
   }
-  const double tl[4] = {x0, y0, static_cast<double>(sx0), static_cast<double>(sy0)};
-  const double tr[4] = {x1, y0, static_cast<double>(sx1), static_cast<double>(sy0)};
-  const double br[4] = {x1, y1, static_cast<double>(sx1), static_cast<double>(sy1)};
-  const double bl[4] = {x0, y1, static_cast<double>(sx0), static_cast<double>(sy1)};
+  const STexturedVertex tl{x0, y0, static_cast<double>(sx0), static_cast<double>(sy0)};
+  const STexturedVertex tr{x1, y0, static_cast<double>(sx1), static_cast<double>(sy0)};
+  const STexturedVertex br{x1, y1, static_cast<double>(sx1), static_cast<double>(sy1)};
+  const STexturedVertex bl{x0, y1, static_cast<double>(sx0), static_cast<double>(sy1)};
   // Mirrored in exactly one direction turns the corners round; both triangles keep a positive area.
-  const bool mirrored = (x1 <= x0) != (y1 <= y0);
-  const double(*order[2][3])[4] = {{&tl, &tr, &br}, {&tl, &br, &bl}};
-  const double(*mirroredOrder[2][3])[4] = {{&tl, &br, &tr}, {&tl, &bl, &br}};
-  for (const auto& triangle : mirrored ? mirroredOrder : order) {
-    double corners[3][4];
-    for (int i = 0; i < 3; ++i) std::copy(*triangle[i], *triangle[i] + 4, corners[i]);
-    DrawTexturedTriangle(target, corners, colour, additive);
+  if ((x1 <= x0) != (y1 <= y0)) {
+    DrawTexturedTriangle(target, tl, br, tr, colour, additive);
+    DrawTexturedTriangle(target, tl, bl, br, colour, additive);
+  } else {
+    DrawTexturedTriangle(target, tl, tr, br, colour, additive);
+    DrawTexturedTriangle(target, tl, br, bl, colour, additive);
   }
 }
 
-void CSurface::DrawTexturedTriangle(const SDrawTarget& target, const double corners[3][4], uint32_t colour,
+void CSurface::DrawTexturedTriangle(const SDrawTarget& target, const STexturedVertex& a,
+                                    const STexturedVertex& b, const STexturedVertex& c, uint32_t colour,
                                     bool additive) const {
-  const raster::SVertex v[3] = {
-      {corners[0][0], corners[0][1]}, {corners[1][0], corners[1][1]}, {corners[2][0], corners[2][1]}};
-  const double us[3] = {corners[0][2] * scale, corners[1][2] * scale, corners[2][2] * scale};
-  const double vs[3] = {corners[0][3] * scale, corners[1][3] * scale, corners[2][3] * scale};
+  if (IsEmpty()) return;
+  const raster::SVertex v[3] = {{a.x, a.y}, {b.x, b.y}, {c.x, c.y}};
+  const double us[3] = {a.u * scale, b.u * scale, c.u * scale};
+  const double vs[3] = {a.v * scale, b.v * scale, c.v * scale};
   const raster::SPlane uPlane = raster::FitPlane(v, us);
   const raster::SPlane vPlane = raster::FitPlane(v, vs);
   const pixelblend::SModulation m = pixelblend::MakeModulation(colour);

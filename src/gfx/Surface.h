@@ -57,12 +57,23 @@ class CSurface {
   void DrawStretched(const SDrawTarget& target, float x0, float y0, float x1, float y1, int sx0, int sy0,
                      int sx1, int sy1, uint32_t colour, bool additive) const;
 
+  // A corner of a textured triangle: screen position and texture position in base-size coordinates.
+  struct STexturedVertex {
+    double x = 0;
+    double y = 0;
+    double u = 0;
+    double v = 0;
+  };
+  // A triangle textured from this surface: nearest texels, texels outside the surface left out,
+  // source-over (or additive) blending with the colour. Only a triangle with positive signed area
+  // ((b - a) x (c - a) on the screen, y downwards) is drawn.
+  void DrawTexturedTriangle(const SDrawTarget& target, const STexturedVertex& a, const STexturedVertex& b,
+                            const STexturedVertex& c, uint32_t colour, bool additive) const;
+
  private:
   // Blends the source rectangle, already cut to the surface and the target, row by row within the clip.
   void BlendRect(const SDrawTarget& target, int x, int y, int w, int h, int sx, int sy,
                  uint32_t colour) const;
-  void DrawTexturedTriangle(const SDrawTarget& target, const double corners[3][4], uint32_t colour,
-                            bool additive) const;
 
   std::vector<uint32_t> pixels;
   int width = 0;

@@ -278,3 +278,20 @@ TEST(SurfaceTest, StretchedSkipsTexelsOutsideTheSurface) {
   EXPECT_EQ(screen.At(2, 0), 0x55u);
   EXPECT_EQ(screen.At(3, 1), 0x55u);
 }
+
+TEST(SurfaceTest, TexturedTriangleWindingAndTexels) {
+  CSurface s = Gradient(4, 4);
+  SScreen screen(4, 4, 0x11);
+  const CSurface::STexturedVertex a{0, 0, 0, 0}, b{4, 0, 4, 0}, c{4, 4, 4, 4};
+  // Clockwise on the screen: culled.
+  s.DrawTexturedTriangle(screen.Target(), a, c, b, 0xFFFFFFFF, false);
+  EXPECT_EQ(screen.pixels, std::vector<uint32_t>(16, 0x11));
+  // The upper-right half, texel for texel; a pixel whose centre lies on the diagonal belongs to the
+  // triangle on its right.
+  s.DrawTexturedTriangle(screen.Target(), a, b, c, 0xFFFFFFFF, false);
+  EXPECT_EQ(screen.At(3, 0), s.Pixel(3, 0));
+  EXPECT_EQ(screen.At(2, 1), s.Pixel(2, 1));
+  EXPECT_EQ(screen.At(0, 3), 0x11u);
+  EXPECT_EQ(screen.At(0, 1), 0x11u);
+  EXPECT_EQ(screen.At(1, 1), 0x11u);
+}
