@@ -57,8 +57,9 @@ bool CArchiveFile::ReadIndex(FILE* file) {
   return true;
 }
 
-// Plain and complemented data must lie inside the file; compressed data needs at least one stored
-// byte for every nine it produces (a two-byte match yields at most eighteen).
+// Complemented (PNG) data must lie inside the file. Other entries are compressed, needing at least
+// one stored byte for every nine they produce (a two-byte match yields at most eighteen), or are
+// sounds stored plain, whose streams are cut at the end of the file when opened.
 bool CArchiveFile::EntryFits(const SEntry& entry) const {
   uint64_t needed = CodingForName(entry.name) == ECoding::kComplement ? entry.size : (entry.size + 8ull) / 9;
   return static_cast<uint64_t>(entry.offset) + needed <= fileLength;
