@@ -79,6 +79,8 @@ class CPictureFilesTest : public ::testing::Test {
     std::filesystem::remove_all(dir);
     CLooseFiles::Instance().ForgetListings();
   }
+
+ public:
   // A PNG of one colour (0xAARRGGBB), or of a colour per pixel from a function.
   template <class Paint>
   static void WritePng(const std::string& name, int w, int h, Paint paint) {
@@ -99,6 +101,7 @@ class CPictureFilesTest : public ::testing::Test {
     CLooseFiles::Instance().ForgetListings();
   }
 
+ protected:
   std::filesystem::path previous;
   std::filesystem::path dir;
 };
