@@ -70,6 +70,7 @@ class CMessageText {
   void DrawText();
   CFontSet& Fonts() { return fonts; }
   CMessagePage& Page() { return page; }
+  const CMessagePage& Page() const { return page; }
   const std::deque<CMessagePage>& Backlog() const { return backlog; }
   CReadFlags& ReadFlags() { return readFlags; }
   void SetSpeaker(const std::string& name) { page.speaker = name; }
