@@ -11,7 +11,7 @@
 
 int CGameApp::Run(const CCommandLine& commandLine) {
   options = &commandLine;
-  if (!InitInstance()) return 1;
+  if (!InitInstance()) return anotherInstance ? 0 : 1;
   return commandLine.headless ? RunHeadless() : RunWindowed();
 }
 
@@ -28,7 +28,9 @@ bool CGameApp::InitInstance() {
   frame = std::make_unique<CMainFrame>(platform);
   if (!settings::LoadSettings()) return false;
   if (options->fullscreen) settings::SetFullScreen(*options->fullscreen);
-  return frame->Create(!options->headless);
+  const CMainFrame::ECreateResult result = frame->Create(!options->headless);
+  anotherInstance = result == CMainFrame::ECreateResult::kAnotherInstance;
+  return result == CMainFrame::ECreateResult::kCreated;
 }
 
 bool CGameApp::OnIdle() {
@@ -50,13 +52,13 @@ bool CGameApp::OnIdle() {
 
 int CGameApp::RunWindowed() {
   IEventSource& events = ThePlatform().Events();
-  int64_t frames = 0;
   while (!frame->IsClosed()) {
+    // Events between frames belong to the next frame.
+    CTrace::SetFrame(frame->Game().FramesRun() + 1);
     SPlatformEvent event;
     while (events.PollEvent(event) && frame->Dispatch(event)) {
     }
     if (frame->IsClosed()) break;
-    if (engineStarted) CTrace::SetFrame(++frames);
     if (!OnIdle()) events.WaitEvent(20);
   }
   return startupFailed ? 1 : 0;

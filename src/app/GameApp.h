@@ -11,6 +11,7 @@ public:
   int Run(const CCommandLine& commandLine);
 
 private:
+  // False when the process ends here: start-up failed, or another copy of the game runs.
   bool InitInstance();
   // The idle call: the first one starts the engine; later ones run a frame. False lets the loop
   // wait for the next message.
@@ -23,4 +24,5 @@ private:
   std::unique_ptr<CMainFrame> frame;
   bool engineStarted = false;
   bool startupFailed = false;
+  bool anotherInstance = false;
 };

@@ -9,6 +9,7 @@
 #include "audio/SoundSystem.h"
 #include "io/PackArchive.h"
 #include "io/Path.h"
+#include "io/SystemLog.h"
 #include "io/Trace.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
@@ -26,6 +27,13 @@ CGameSystem::~CGameSystem() = default;
 
 bool CGameSystem::Startup() {
   started = true;
+  CSystemLog::OpenLog(ResolvePath(settings::GetSetting("システムログ", "system.log")));
+  const bool result = StartSubsystems();
+  CSystemLog::CloseLog();
+  return result;
+}
+
+bool CGameSystem::StartSubsystems() {
   CPackArchive::Instance().LogArchives();
   platform.Window().SetTitle(settings::GetTitle());
   displayReady = display.Init(&platform.Window(), settings::ScreenWidth(), settings::ScreenHeight(),
@@ -180,6 +188,7 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
     platform.Clock().Sleep(1);
     return 1;
   }
+  CTrace::SetFrame(++framesRun);
   sound->UpdateSoundFades(delta);
   if (mode == kModeMovie) return 1;
   Update(delta, x, y);

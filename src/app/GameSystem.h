@@ -111,8 +111,12 @@ public:
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
   bool IsStarted() const { return started; }
+  // Frames that advanced game time so far; the trace numbers frames from 1 by it.
+  int64_t FramesRun() const { return framesRun; }
 
 private:
+  // Start-up steps between opening and closing the system log.
+  bool StartSubsystems();
   void LeaveMode(int32_t oldMode, int32_t newMode);
   void EnterMode(int32_t newMode);
   void OpenOpeningScript();
@@ -136,6 +140,7 @@ private:
   bool displayReady = false;
   bool inactive = false;
   bool fullRedraw = false;
+  int64_t framesRun = 0;
 
   int32_t mode = kModeScript;
   int32_t menuState = 0;

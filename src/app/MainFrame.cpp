@@ -3,10 +3,13 @@
 #include "persist/Settings.h"
 #include "platform/Platform.h"
 
-bool CMainFrame::Create(bool singleInstance) {
-  if (singleInstance && !platform.AcquireSingleInstance(kWindowClass, settings::GetTitle())) return false;
+CMainFrame::ECreateResult CMainFrame::Create(bool singleInstance) {
+  if (singleInstance && !platform.AcquireSingleInstance(kWindowClass, settings::GetTitle()))
+    return ECreateResult::kAnotherInstance;
   // The title is set by the engine at start-up; the window opens untitled, as the frame is created.
-  return platform.Window().Create("", settings::ScreenWidth(), settings::ScreenHeight(), settings::IsFullScreen());
+  const bool created =
+      platform.Window().Create("", settings::ScreenWidth(), settings::ScreenHeight(), settings::IsFullScreen());
+  return created ? ECreateResult::kCreated : ECreateResult::kFailed;
 }
 
 void CMainFrame::Close() {

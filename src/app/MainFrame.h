@@ -12,9 +12,10 @@ public:
 
   explicit CMainFrame(IPlatform& platform) : platform(platform), game(platform) {}
 
-  // Creates the window for the game screen; false when it cannot be created or another copy of the
-  // game already runs (that copy is raised).
-  bool Create(bool singleInstance);
+  enum class ECreateResult { kCreated, kAnotherInstance, kFailed };
+  // Creates the window for the game screen, unless another copy of the game already runs (that copy
+  // is asked to raise its window instead).
+  ECreateResult Create(bool singleInstance);
   // Handles one window message; returns false once the window has closed.
   bool Dispatch(const SPlatformEvent& event);
   bool IsClosed() const { return closed; }

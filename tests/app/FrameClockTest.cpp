@@ -11,8 +11,9 @@ TEST(FrameClock, WholeTicksAreCountedFromEachReadingSeparately) {
   EXPECT_EQ(clock.Advance(17), 1);
   EXPECT_EQ(clock.LastTick(), 17u);
   // Two frames within the same 1/60 s: the second advances nothing.
-  EXPECT_EQ(clock.Advance(33), 1);
-  EXPECT_EQ(clock.Advance(33), 0);
+  EXPECT_EQ(clock.Advance(33), 0) << "33 ms is still tick 1";
+  EXPECT_EQ(clock.Advance(34), 1);
+  EXPECT_EQ(clock.Advance(34), 0);
   // Fractions are never lost: 1000 ms later is exactly 60 ticks later.
   clock.Reset(5);
   int total = 0;

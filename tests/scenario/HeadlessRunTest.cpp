@@ -1,0 +1,110 @@
+// Runs the zel binary headless on the bundled sample game and checks what the command line promises.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The trace is UTF-8 while narrow literals are Shift JIS, so expected trace text is written as u8"".
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+const std::string kZel = std::string(ZEL_BUILD_DIR) + "/zel";
+const std::string kGame = std::string(ZEL_BUILD_DIR) + "/sample-game";
+
+struct SRun {
+  int status = -1;
+  std::string output;
+};
+
+SRun RunZel(const std::string& arguments) {
+  SRun run;
+  const std::string command = "\"" + kZel + "\" " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+fs::path TempDir(const std::string& name) {
+  fs::path dir = fs::temp_directory_path() / ("zel-test-" + name + "-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+}  // namespace
+
+TEST(HeadlessRun, SameCommandGivesTheSameTraceAndPicture) {
+  const fs::path dir = TempDir("repeat");
+  std::string traces[2], shots[2];
+  for (int i = 0; i < 2; ++i) {
+    const fs::path shot = dir / ("shot" + std::to_string(i) + ".png");
+    SRun run = RunZel("--headless --frames 120 --trace - --shot 120 " + shot.string() + " --save-dir " +
+                      dir.string() + " " + kGame);
+    ASSERT_EQ(run.status, 0) << run.output;
+    traces[i] = run.output;
+    shots[i] = ReadAll(shot);
+  }
+  EXPECT_EQ(traces[0], traces[1]);
+  EXPECT_FALSE(shots[0].empty());
+  EXPECT_EQ(shots[0], shots[1]);
+  EXPECT_EQ(shots[0].substr(1, 3), "PNG");
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, CloseAsksAndNoKeepsTheGameRunning) {
+  const fs::path dir = TempDir("close");
+  std::ofstream(dir / "input.txt") << "5 answer no\n5 close\n10 close\n";
+  SRun run = RunZel("--headless --frames 30 --trace - --input " + (dir / "input.txt").string() + " --save-dir " +
+                    dir.string() + " " + kGame);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find(Utf8(u8"{\"frame\":5,\"event\":\"msgbox\",\"caption\":\"終了\",\"text\":\"終了しますか？\","
+                                 u8"\"answer\":\"no\"}")),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("{\"frame\":10,\"event\":\"msgbox\""), std::string::npos);
+  EXPECT_NE(run.output.find("{\"frame\":10,\"event\":\"quit\"}"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("\"frame\":11"), std::string::npos) << "nothing runs after the quit";
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, MissingSystemArchiveIsReportedAndExitsWithOne) {
+  const fs::path dir = TempDir("nosystem");
+  fs::copy(kGame, dir / "game", fs::copy_options::recursive);
+  fs::remove(dir / "game" / "system");
+  SRun run = RunZel("--headless --frames 10 --trace - " + (dir / "game").string());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find(Utf8(u8"\"event\":\"msgbox\",\"caption\":\"error\",\"text\":\"system ファイルが開けません\"")),
+            std::string::npos)
+      << run.output;
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, BadCommandLinesExitWithTwo) {
+  for (const char* arguments : {"--frames", "--frames x", "--shot 0 a.png", "--answer maybe", "--bogus",
+                                "--scale 0", "a b"}) {
+    SRun run = RunZel(std::string("--headless ") + arguments);
+    EXPECT_EQ(run.status, 2) << arguments << ": " << run.output;
+  }
+  EXPECT_EQ(RunZel("--version").status, 0);
+  EXPECT_EQ(RunZel("--help").status, 0);
+}
