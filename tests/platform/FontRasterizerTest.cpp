@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/FontRasterizer.h"
+#include "platform/font/FreeTypeFace.h"
+
+namespace {
+
+constexpr int kCell = 96;
+
+struct SInk {
+  int left = kCell, top = kCell, right = -1, bottom = -1;
+  int sum = 0;
+};
+
+SInk Render(IFontRasterizer::IFace& face, uint16_t code) {
+  std::vector<uint8_t> coverage(kCell * kCell, 0x55);
+  face.Render(code, coverage.data(), kCell, kCell);
+  SInk ink;
+  for (int y = 0; y < kCell; ++y)
+    for (int x = 0; x < kCell; ++x) {
+      const int v = coverage[y * kCell + x];
+      if (v == 0) continue;
+      ink.sum += v;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+    }
+  return ink;
+}
+
+}  // namespace
+
+TEST(FontRasterizerTest, ShiftJisCodesBecomeCodePoints) {
+  EXPECT_EQ(CFreeTypeFace::ToCodePoint('A'), U'A');
+  EXPECT_EQ(CFreeTypeFace::ToCodePoint(0xA082), U'あ');  // bytes 82 A0
+  EXPECT_EQ(CFreeTypeFace::ToCodePoint(0xBF8A), U'漢');  // bytes 8A BF
+  EXPECT_EQ(CFreeTypeFace::ToCodePoint(0xB1), U'ｱ');     // half-width katakana
+  EXPECT_EQ(CFreeTypeFace::ToCodePoint(0x82), 0u);       // a lone lead byte
+}
+
+TEST(FontRasterizerTest, JapaneseFaceDrawsInsideTheCellFromItsTopLeft) {
+  const std::unique_ptr<IFontRasterizer> rasterizer = CreateFontRasterizer();
+  ASSERT_TRUE(rasterizer);
+  // The Windows face name is not installed; the Japanese fallback must still cover kana.
+  const std::unique_ptr<IFontRasterizer::IFace> face = rasterizer->OpenFace("ＭＳ ゴシック", kCell);
+  ASSERT_TRUE(face);
+  const SInk full = Render(*face, 0xBF8A);
+  ASSERT_GT(full.sum, 0);
+  EXPECT_GE(full.left, 0);
+  EXPECT_LT(full.top, kCell / 6);
+  EXPECT_GT(full.right, kCell * 3 / 4);
+  EXPECT_GT(full.bottom, kCell * 3 / 4);
+  // A one-byte letter stays in the left half of the cell and on the same baseline region.
+  const SInk letter = Render(*face, 'A');
+  ASSERT_GT(letter.sum, 0);
+  EXPECT_LT(letter.right, kCell / 2);
+  EXPECT_LT(letter.bottom, kCell);
+  // Anti-aliased: some edge pixels lie between black and white.
+  std::vector<uint8_t> coverage(kCell * kCell);
+  face->Render(0xA082, coverage.data(), kCell, kCell);
+  EXPECT_TRUE(std::any_of(coverage.begin(), coverage.end(), [](uint8_t v) { return v > 0 && v < 255; }));
+  // Nothing to draw clears the buffer.
+  EXPECT_EQ(Render(*face, 0x82).sum, 0);
+  EXPECT_EQ(Render(*face, ' ').sum, 0);
+}
+
+TEST(FontRasterizerTest, ListsInstalledJapaneseFacesInShiftJis) {
+  const std::unique_ptr<IFontRasterizer> rasterizer = CreateFontRasterizer();
+  ASSERT_TRUE(rasterizer);
+  const std::vector<std::string> faces = rasterizer->ListJapaneseFaces();
+  EXPECT_NE(std::find(faces.begin(), faces.end(), std::string("IPAゴシック")), faces.end());
+  EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end()));
+  EXPECT_EQ(std::adjacent_find(faces.begin(), faces.end()), faces.end());
+  EXPECT_FALSE(rasterizer->OpenFace("x", 0));
+}
