@@ -11,7 +11,7 @@ int ScriptFuzzOne(const uint8_t* data, size_t size) {
   ParseScript(text);
 
   SScriptFixture fixture;
-  fixture.runner.SetStepBudget(2000);
+  fixture.runner.SetStepBudget(200);
   fixture.files["sub.adv"] = text;
   fixture.Start(text, 3);
   for (int frame = 0; frame < 4 && fixture.runner.IsActive(); ++frame) {
