@@ -33,6 +33,8 @@ class CTextFont {
 
   int Size() const { return size; }
   int CellsPerRow() const { return cellsPerRow; }
+  // Forgets every cached glyph: the next use of each character renders it again.
+  void ClearCache() { ResetUsage(); }
   // The atlas cell holding the character's glyph, rendered now when it is not cached.
   int GetCell(uint16_t code);
   // The character now held by a cell, or kNone.
