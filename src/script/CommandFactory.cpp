@@ -77,5 +77,3 @@ std::unique_ptr<CScriptCommand> CCommandFactory::Create(const std::string& name,
   const SCommandEntry* entry = Find(name);
   return entry ? entry->create(params) : nullptr;
 }
-
-bool CCommandFactory::IsCommand(const std::string& name) { return Find(name) != nullptr; }

@@ -10,5 +10,4 @@ class CCommandFactory {
  public:
   // The command, or null when the name is no command.
   static std::unique_ptr<CScriptCommand> Create(const std::string& name, const CScriptParams& params);
-  static bool IsCommand(const std::string& name);
 };

@@ -14,7 +14,6 @@ class CImgCommand : public CScriptCommand {
   void Execute(CScriptRunner& runner) override;
   // The request as written, before effects-off, skipping and demo catch-up are applied.
   const SImageRequest& GetRequest() const { return request; }
-  bool IsAsync() const { return async; }
 
  private:
   SImageRequest request;

@@ -16,7 +16,6 @@ class CScriptParams {
   using Map = std::map<std::string, std::string>;
   explicit CScriptParams(const Map& values) : values(values) {}
 
-  bool Has(const std::string& key) const { return values.count(key) != 0; }
   // The value as written.
   std::string Text(const std::string& key) const;
   // The decimal value of the leading digits (an optional sign first); no digits give 0.

@@ -15,7 +15,6 @@ class CTextLine : public CScriptLine {
   int InsertItem(int32_t index, std::unique_ptr<CScriptCommand> item) override;
   void RemoveItem(int32_t index) override;
   std::unique_ptr<CScriptCommand> DetachItem(int32_t index) override;
-  void Append(std::unique_ptr<CScriptCommand> item) { items.push_back(std::move(item)); }
 
  private:
   bool InRange(int32_t index) const { return index >= 0 && index < GetItemCount(); }

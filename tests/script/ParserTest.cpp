@@ -198,3 +198,37 @@ TEST(ScriptParser, TextLineLayoutAdvancesTabsToStops) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScriptLines, TextLinesEditItemsAndBlockLinesRefuseThem) {
+  auto list = ParseScript("ab\n<LOOP>\n<END>");
+  CScriptLine& text = *list->GetLine(0);
+  EXPECT_EQ(text.InsertItem(1, ParseScript("x")->GetLine(0)->DetachItem(0)), 1);
+  EXPECT_EQ(ItemTexts(text), "axb");
+  auto detached = text.DetachItem(0);
+  ASSERT_NE(detached, nullptr);
+  EXPECT_EQ(detached->GetText(), "a");
+  text.RemoveItem(5);  // out of range: nothing
+  text.RemoveItem(1);
+  EXPECT_EQ(ItemTexts(text), "x");
+  CScriptLine& loop = *list->GetLine(1);
+  EXPECT_EQ(loop.InsertItem(0, std::move(detached)), 0);
+  EXPECT_EQ(loop.GetItemCount(), 0);
+  EXPECT_EQ(loop.DetachItem(0), nullptr);
+}
+
+TEST(ScriptLines, DescriptionBoxFollowsTheInstalledMeasure) {
+  CScriptCommand::SetTextMeasure([](const std::string& text) {
+    return SItemSize{static_cast<int32_t>(text.size()) * 10, 30};
+  });
+  auto list = ParseScript("<SPEED TIME=4><CLEAR>");
+  // "速度変更" 8 bytes, "速度：4" 7 bytes: 80 + 40 wide, 30 + 8 + 30 + 4 high; a title alone: 38.
+  EXPECT_EQ(list->GetLine(0)->GetItem(0)->GetSize().width, 120);
+  EXPECT_EQ(list->GetLine(0)->GetItem(0)->GetSize().height, 72);
+  EXPECT_EQ(list->GetLine(0)->GetItem(1)->GetSize().height, 38);
+  CScriptCommand::SetTextMeasure(nullptr);
+  EXPECT_EQ(ParseScript("<CLEAR>")->GetLine(0)->GetItem(0)->GetSize().height, 32);
+}
+
+}  // namespace
