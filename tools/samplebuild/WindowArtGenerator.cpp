@@ -1,0 +1,148 @@
+// Renders the sample game's message-window pictures at build time: the window plate, the sheet of
+// the nine window buttons (normal, hovered, switched on, switched on and hovered), the date,
+// choice and verb plates, and system\system.png with the click-region cursors and the key-wait
+// strip. Labels are drawn with the engine's own glyph cache. system\window\*.scn place them.
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "SampleGenerator.h"
+#include "gfx/Display.h"
+#include "gfx/PngWriter.h"
+#include "platform/FontRasterizer.h"
+#include "ui/TextFont.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kButtonW = 64;
+constexpr int kButtonH = 20;
+constexpr int kButtons = 9;
+constexpr int kLooks = 4;
+constexpr int kLabelSize = 14;
+const char* const kButtonLabels[kButtons] = {"Qロード", "Qセーブ", "ログ", "オート", "スキップ",
+                                             "ロード",  "セーブ",  "設定", "閉じる"};
+const uint32_t kButtonFill[kLooks] = {0xE0283050u, 0xF04060A0u, 0xF0A06020u, 0xFFE09030u};
+const uint32_t kLabelColour[kLooks] = {0xFFC8D0E0u, 0xFFFFFFFFu, 0xFFFFF0D0u, 0xFFFFFFFFu};
+constexpr int kCursor = 32;
+constexpr int kFirstVerbCursor = 8;
+constexpr int kVerbs = 6;
+const uint32_t kVerbColour[kVerbs] = {0xFF60C0FFu, 0xFFFFE060u, 0xFF80FF80u,
+                                      0xFFFFA0C0u, 0xFFFFB060u, 0xFFFF6060u};
+constexpr int kKeyWaitRow = 104;
+constexpr int kKeyWait = 24;
+
+// A picture painted in a display's buffer, which starts transparent, with labels drawn through a
+// glyph cache of its own (none when no font rasteriser is available).
+class CCanvas {
+ public:
+  CCanvas(int width, int height, IFontRasterizer* rasterizer) {
+    display.Init(nullptr, width, height, true);
+    if (rasterizer) font.Create(display, *rasterizer, "ＭＳ ゴシック", kLabelSize);
+    hasFont = rasterizer != nullptr;
+  }
+  void Paint(int x0, int y0, int x1, int y1, uint32_t colour) {
+    for (int y = std::max(y0, 0); y < std::min(y1, display.Height()); ++y)
+      for (int x = std::max(x0, 0); x < std::min(x1, display.Width()); ++x)
+        display.Pixels()[y * display.Width() + x] = colour;
+  }
+  // A translucent panel with a one-pixel border.
+  void Panel(int x0, int y0, int x1, int y1, uint32_t fill, uint32_t border) {
+    Paint(x0, y0, x1, y1, border);
+    Paint(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill);
+  }
+  // A label centred in the rectangle.
+  void Label(int x0, int y0, int x1, int y1, const std::string& text, uint32_t colour) {
+    if (!hasFont) return;
+    display.MarkAllDirty();
+    font.DrawText((x0 + x1 - font.TextWidth(text)) / 2, (y0 + y1 - font.Size()) / 2, text, colour);
+  }
+  bool Save(const fs::path& path) {
+    return CPngWriter::Write(path.string(), display.Pixels(), display.Width(), display.Height(),
+                             display.Width(), true);
+  }
+
+  CDisplay display;
+
+ private:
+  CTextFont font;
+  bool hasFont = false;
+};
+
+// The window plate: the button strip on top stays clear; a name tab above the text panel that
+// darkens towards the bottom.
+bool WindowPlate(const fs::path& path) {
+  CCanvas c(800, 210, nullptr);
+  c.Panel(0, 30, 800, 210, 0xC0101830u, 0xFFA0B0D0u);
+  for (int y = 31; y < 209; ++y)
+    c.Paint(1, y, 799, y + 1, 0xB0101830u + (static_cast<uint32_t>(y - 31) / 6 << 24));
+  c.Panel(30, 36, 250, 66, 0xD0283868u, 0xFF8090C0u);
+  return c.Save(path);
+}
+
+// Row r of the sheet is look r of every button: normal, hovered, on, on and hovered.
+bool ButtonSheet(const fs::path& path, IFontRasterizer* rasterizer) {
+  CCanvas c(kButtonW * kButtons, kButtonH * kLooks, rasterizer);
+  for (int look = 0; look < kLooks; ++look) {
+    for (int i = 0; i < kButtons; ++i) {
+      const int x = i * kButtonW, y = look * kButtonH;
+      c.Panel(x + 1, y + 1, x + kButtonW - 1, y + kButtonH - 1, kButtonFill[look], 0xFF8090C0u);
+      c.Label(x, y, x + kButtonW, y + kButtonH, kButtonLabels[i], kLabelColour[look]);
+    }
+  }
+  return c.Save(path);
+}
+
+bool PlainPlate(const fs::path& path, int width, int height) {
+  CCanvas c(width, height, nullptr);
+  c.Panel(0, 0, width, height, 0xC0182848u, 0xFFA0B0D0u);
+  return c.Save(path);
+}
+
+// A ring with a centre dot in the verb's colour.
+void VerbCursor(CCanvas& c, int left, int top, uint32_t colour) {
+  for (int y = 0; y < kCursor; ++y) {
+    for (int x = 0; x < kCursor; ++x) {
+      const int dx = 2 * x + 1 - kCursor, dy = 2 * y + 1 - kCursor;
+      const int d2 = dx * dx + dy * dy;
+      if ((d2 >= 20 * 20 && d2 <= 28 * 28) || d2 <= 6 * 6)
+        c.Paint(left + x, top + y, left + x + 1, top + y + 1, colour);
+    }
+  }
+}
+
+// A downward arrowhead that bobs by two pixels per frame.
+void KeyWaitFrame(CCanvas& c, int frame) {
+  const int bob = frame == 3 ? 2 : frame * 2;
+  for (int row = 0; row < 10; ++row) {
+    const int y = kKeyWaitRow + 6 + bob + row;
+    const int x = frame * kKeyWait + 2 + row;
+    c.Paint(x - 1, y, x + 21 - 2 * row, y + 1, 0xFF000000u);
+    c.Paint(x, y, x + 19 - 2 * row, y + 1, 0xFFFFFFFFu);
+  }
+}
+
+bool SystemImage(const fs::path& path) {
+  CCanvas c(256, 128, nullptr);
+  for (int verb = 0; verb < kVerbs; ++verb) {
+    const int cell = kFirstVerbCursor + verb;
+    VerbCursor(c, (cell % 8) * kCursor, (cell / 8) * kCursor, kVerbColour[verb]);
+  }
+  for (int frame = 0; frame < 4; ++frame) KeyWaitFrame(c, frame);
+  return c.Save(path);
+}
+
+bool WriteWindowArt(const fs::path& stageDir) {
+  const fs::path window = stageDir / "system" / "window";
+  fs::create_directories(window);
+  const std::unique_ptr<IFontRasterizer> rasterizer = CreateFontRasterizer();
+  return WindowPlate(window / "window.png") && ButtonSheet(window / "buttons.png", rasterizer.get()) &&
+         PlainPlate(window / "date.png", 220, 40) && PlainPlate(window / "select.png", 520, 270) &&
+         PlainPlate(window / "verb.png", 220, 40) && SystemImage(stageDir / "system" / "system.png");
+}
+
+const CSampleGenerator kWindowArtGenerator("message window art", WriteWindowArt);
+
+}  // namespace
