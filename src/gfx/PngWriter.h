@@ -5,7 +5,8 @@
 // Writes PNG files (screenshots, decoded images) with libpng.
 class CPngWriter {
 public:
-  // Writes BGRA pixels (the engine's byte order) as 8-bit RGB, alpha dropped, or as RGBA.
+  // Writes BGRA pixels (the engine's byte order) as 8-bit RGB, alpha dropped, or as RGBA. The stride
+  // is counted in pixels.
   static bool Write(const std::string& path, const uint32_t* pixels, int width, int height, int stride,
                     bool keepAlpha);
 };
