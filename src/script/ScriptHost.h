@@ -23,7 +23,9 @@ struct SClickRegion {
 };
 
 // What an IMG command asks of a layer. The transition and its duration are final: effects-off,
-// skipping and demo catch-up have already been applied by the command.
+// skipping and demo catch-up have already been applied by the command. The host replaces the
+// layer's picture (the old one stays as the previous picture while the transition runs; with no
+// transition it goes at once), loads the mask, marks the album entry seen and the screen dirty.
 struct SImageRequest {
   int32_t layer = 0;
   std::string src, click, mask;
@@ -91,6 +93,7 @@ class IScriptHost {
   virtual void ShowError(const std::string& text) = 0;  // the error box
 
   // Message text.
+  // One piece of message text (a character, a ruby, printed output, or "\n" at a line's end).
   virtual void AddText(const std::string& text, const std::string& ruby, int32_t size, int32_t color) = 0;
   virtual void WaitClick(bool newPage, bool showIcon) = 0;  // enters mode 2, or 3 with newPage
   virtual void NewPage(bool store) = 0;                     // CLEAR: stores the page and empties it
@@ -104,12 +107,12 @@ class IScriptHost {
   virtual std::vector<SChoice>& Choices() = 0;            // emptied by SetMode when mode 4 ends
   virtual std::vector<SClickRegion>& ClickRegions() = 0;  // emptied by SetMode when mode 5 ends
   virtual int32_t GetChoiceHover() const = 0;             // hovered entry, -1 for none
-  virtual void SetChoiceHover(int32_t index) = 0;
-  virtual int32_t GetChoiceTaken() const = 0;  // modes 4, 5: list index; mode 6: body line; -1 none
-  virtual void SetChoiceTaken(int32_t value) = 0;
-  virtual bool HitTestColorMap(int32_t layer, int32_t x, int32_t y,
-                               uint32_t& color) = 0;  // layer's click map at (x, y)
-  virtual void ShowSystemCursor(bool show) = 0;       // hidden over a click region
+  virtual void SetChoiceHover(int32_t index) = 0;         // a choice group starts at 0, regions at -1
+  virtual int32_t GetChoiceTaken() const = 0;      // modes 4, 5: list index; mode 6: body line; -1 none
+  virtual void SetChoiceTaken(int32_t value) = 0;  // reset by a new group; set by IF and by the input
+  // The click-map colour of the layer's picture at (x, y); false when the layer has no picture.
+  virtual bool HitTestColorMap(int32_t layer, int32_t x, int32_t y, uint32_t& color) = 0;
+  virtual void ShowSystemCursor(bool show) = 0;  // hidden over a click region
 
   // Per-step scene upkeep.
   virtual void AdvanceFades(int32_t usedTicks) = 0;  // window, date plate and layer cross-fades
@@ -119,6 +122,7 @@ class IScriptHost {
 
   // Commands whose work belongs to other subsystems.
   virtual void ShowImage(const SImageRequest& request) = 0;  // IMG on a layer
+  // SOUND with SRC: plays on a channel (0 to 4), fading in over fadeTicks.
   virtual void PlaySound(int32_t channel, const std::string& src, bool loop, int32_t fadeTicks) = 0;
   virtual void StopSound(int32_t channel, int32_t fadeTicks) = 0;           // SOUND without SRC
   virtual bool IsChannelPlaying(int32_t channel) = 0;                       // sound wait (mode 12)
@@ -133,7 +137,7 @@ class IScriptHost {
   virtual void SetDatePlateVisible(bool visible) = 0;                // DATE_WINDOW
   virtual void ShowDateScreen(const std::string& background) = 0;    // DATE with SCREEN: enters mode 14
   virtual void SetSaveTitle(const std::string& title) = 0;           // SAVETITLE
-  virtual void RunSystemCommand(const std::string& command) = 0;     // SYSTEM control words
+  virtual void RunSystemCommand(const std::string& command) = 0;     // SYSTEM: CSystemControl::Run
 
   // Scenario flow.
   virtual void MarkFlashbackSeen(const std::string& script) = 0;  // a script is opened
@@ -141,7 +145,7 @@ class IScriptHost {
   virtual bool IsActionPointRuleOn() const = 0;                   // the map's "AP" rule
   virtual int32_t MapEventMinutes() const = 0;                    // clock advance after a map event
   virtual std::string GetMapMusic() const = 0;                    // the map's music file
-  virtual void SetMapMusic(const std::string& music) = 0;
+  virtual void SetMapMusic(const std::string& music) = 0;         // MAP, and a resumed map frame
   virtual void ResetScene() = 0;       // screen effect off, mode 0, choice window hidden, lists emptied
   virtual void OnScenarioEnded() = 0;  // reset the game, then flashback screen, opening movie or title
 };
