@@ -28,6 +28,8 @@ int32_t CAnimation::NewBlinkTime() const { return 20 + host.Random().Next() * 30
 
 void CAnimation::Create(const std::string& name, const std::string& colorMap, float loadScale) {
   const CDisplay& display = host.Display();
+  fileName = name;
+  colorMapName = colorMap;
   isAnimation = GetExtension(name) == "ANM";
   if (isAnimation) {
     for (int32_t& timer : blink) timer = NewBlinkTime();

@@ -47,6 +47,9 @@ class CAnimation {
   // Repeats an animation without a loop point from its start.
   void LoopFromStart() { file.LoopFromStart(); }
 
+  // The picture and colour map files as Create was given them (for save files).
+  const std::string& FileName() const { return fileName; }
+  const std::string& ColorMapName() const { return colorMapName; }
   int32_t Layer() const { return layer; }
   int32_t Priority() const { return priority; }
   int32_t Width() const { return width; }
@@ -76,6 +79,8 @@ class CAnimation {
   IPictureHost& host;
   int32_t layer;
   int32_t priority;
+  std::string fileName;
+  std::string colorMapName;
   bool isAnimation = false;
   CSurface image;
   CAnimationFile file;

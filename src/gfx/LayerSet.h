@@ -50,6 +50,8 @@ class CLayerSet : public IImageDrawer {
   // The speaking layer (-1 none) with its speaker key, and the mouth cell 0-2 of the lip-sync.
   void SetSpeaker(int32_t layer, int32_t key);
   void SetMouth(int32_t cell) { mouth = cell; }
+  int32_t SpeakingLayer() const { return speakingLayer; }
+  int32_t SpeakerKey() const { return speakerKey; }
   void SetOpacity(int32_t layer, int32_t opacity);
   // The click map of the layer's current picture at a screen point (0x00BBGGRR).
   bool HitTestColorMap(int32_t layer, int32_t x, int32_t y, uint32_t& colour) const;

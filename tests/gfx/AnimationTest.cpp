@@ -299,6 +299,8 @@ TEST_F(AnimationTest, ColourMapHitTest) {
   CAnimation none(host, 4, 0);
   none.Create("p.png", "", 1.0f);
   EXPECT_FALSE(none.HitTestColorMap(0, 0, colour));
+  EXPECT_EQ(a.FileName(), "p.png");
+  EXPECT_EQ(a.ColorMapName(), "map.bmp");
 }
 
 TEST_F(AnimationTest, ColourModeAppliesToEverySpriteImage) {
