@@ -92,6 +92,20 @@ int CMessageWindow::ButtonAt(int32_t x, int32_t y) const {
   return -1;
 }
 
+void CMessageWindow::MarkHoverDirty(int32_t oldX, int32_t oldY, int32_t x, int32_t y) {
+  const CLayout& layout = text.WindowLayout();
+  for (const SButton& button : kButtons) {
+    const SRect rect = layout.GetControlRect(button.control);
+    if (rect.Contains(oldX, oldY) || rect.Contains(x, y)) display.MarkDirty(rect);
+  }
+  if (host.GetMenuState() != 0) return;
+  display.MarkDirty(text.TextArea());
+  if (host.GetMode() != CMessageText::kModeClickRegions) return;
+  for (const SPoint& p : {SPoint{oldX, oldY}, SPoint{x, y}})
+    display.MarkDirty({p.x - kCursorSize / 2, p.y - kCursorSize / 2, p.x + kCursorSize, p.y + kCursorSize});
+  clickLayout.Invalidate();
+}
+
 bool CMessageWindow::IsWaitMode(int32_t mode) const {
   return mode == CMessageText::kModeClickWait || mode == CMessageText::kModeClickWaitPage ||
          mode == CMessageText::kModeChoice || mode == CMessageText::kModeClickRegions;

@@ -67,6 +67,10 @@ class CMessageWindow {
   bool IsButtonAvailable(int kind) const;
   // The kind of the first window button under the point, or -1.
   int ButtonAt(int32_t x, int32_t y) const;
+  // Marks for redraw what looks different when the mouse moved from (oldX, oldY) to (x, y): the
+  // window buttons under either position, the text area when no menu is open, and in the
+  // click-region wait the squares of the verb cursor and the verb plate.
+  void MarkHoverDirty(int32_t oldX, int32_t oldY, int32_t x, int32_t y);
   // Draws everything for the mouse at (x, y) and the frame time in milliseconds (key-wait strip).
   void Draw(int32_t x, int32_t y, uint32_t milliseconds);
   // A 32 x 32 cell of the system image centred on the mouse (cell 0 draws nothing).

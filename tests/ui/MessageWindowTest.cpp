@@ -205,3 +205,20 @@ TEST_F(MessageWindowTest, HoveredChoiceGetsTheHighlightBar) {
   // The ramps fade to the screen colour at the ends.
   EXPECT_LT(At(41, 84) & 0xFF, bar & 0xFF);
 }
+
+TEST_F(MessageWindowTest, MouseMovesMarkTheButtonsTheyCrossAndTheCursorSquares) {
+  display.ClearSpans();
+  host.menuState = 1;
+  window.MarkHoverDirty(5, 5, 100, 100);
+  EXPECT_EQ(display.Span(5).left, 0);
+  EXPECT_EQ(display.Span(5).right, 10);
+  EXPECT_GE(display.Span(100).left, display.Span(100).right);  // no text area under a menu
+  host.menuState = 0;
+  host.mode = 5;
+  window.MarkHoverDirty(5, 5, 100, 60);
+  EXPECT_EQ(display.Span(100).left, 20);  // the text area
+  EXPECT_EQ(display.Span(100).right, 260);
+  EXPECT_EQ(display.Span(44).left, 84);  // 48 x 48 around the new cursor: 84..132, 44..92
+  EXPECT_EQ(display.Span(44).right, 132);
+  EXPECT_GE(display.Span(93).left, display.Span(93).right);
+}

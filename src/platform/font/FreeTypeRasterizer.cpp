@@ -11,11 +11,16 @@
 std::unique_ptr<IFontRasterizer> CreateFontRasterizer() { return CFreeTypeRasterizer::Create(); }
 
 std::unique_ptr<CFreeTypeRasterizer> CFreeTypeRasterizer::Create() {
-  if (!FcInit()) return nullptr;
   FT_Library raw = nullptr;
   if (FT_Init_FreeType(&raw) != 0) return nullptr;
   std::shared_ptr<FT_LibraryRec_> library(raw, [](FT_Library l) { FT_Done_FreeType(l); });
+  if (liveCount == 0 && !FcInit()) return nullptr;
+  ++liveCount;
   return std::unique_ptr<CFreeTypeRasterizer>(new CFreeTypeRasterizer(std::move(library)));
+}
+
+CFreeTypeRasterizer::~CFreeTypeRasterizer() {
+  if (--liveCount == 0) FcFini();
 }
 
 bool CFreeTypeRasterizer::MatchFile(const std::string& family, std::string& file, int& index) {

@@ -14,6 +14,9 @@ class CFreeTypeRasterizer : public IFontRasterizer {
  public:
   // Null when FreeType or fontconfig cannot start.
   static std::unique_ptr<CFreeTypeRasterizer> Create();
+  ~CFreeTypeRasterizer() override;
+  CFreeTypeRasterizer(const CFreeTypeRasterizer&) = delete;
+  CFreeTypeRasterizer& operator=(const CFreeTypeRasterizer&) = delete;
 
   std::unique_ptr<IFace> OpenFace(const std::string& faceName, int height) override;
   std::vector<std::string> ListJapaneseFaces() override;
@@ -24,4 +27,7 @@ class CFreeTypeRasterizer : public IFontRasterizer {
   static bool MatchFile(const std::string& family, std::string& file, int& index);
 
   std::shared_ptr<FT_LibraryRec_> library;
+  // Rasterisers alive in the process: fontconfig's configuration is released with the last one,
+  // as nothing else in the engine uses fontconfig.
+  static inline int liveCount = 0;
 };
