@@ -107,7 +107,13 @@ class CFakeScriptHost : public IScriptHost {
     return text;
   }
   std::string SpeakerName() const override { return "speaker"; }
-  bool RevealNextPiece() override { return false; }
+  int pendingPieces = 0;  // pieces still to appear in mode 1
+  bool RevealNextPiece() override {
+    if (pendingPieces == 0) return false;
+    --pendingPieces;
+    waitElapsed = 0;
+    return true;
+  }
   void SetRevealInterval(int32_t ticks) override { log.push_back("speed " + std::to_string(ticks)); }
   std::vector<SChoice>& Choices() override { return choices; }
   std::vector<SClickRegion>& ClickRegions() override { return regions; }
@@ -124,7 +130,8 @@ class CFakeScriptHost : public IScriptHost {
   void ShowSystemCursor(bool show) override { log.push_back(show ? "cursor on" : "cursor off"); }
   void AdvanceFades(int32_t) override {}
   void CompleteLayerTransitions() override { log.push_back("complete transitions"); }
-  void SetSpeakingValue(int32_t) override {}
+  std::vector<int32_t> speaking;
+  void SetSpeakingValue(int32_t value) override { speaking.push_back(value); }
   bool IsVoicePlaying() override { return playing[3]; }
   void ShowImage(const SImageRequest& r) override {
     log.push_back("img " + std::to_string(r.layer) + " " + r.src + " " + std::to_string(r.transition) + " " +

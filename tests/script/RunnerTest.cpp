@@ -340,4 +340,36 @@ TEST_F(RunnerTest, EndOfAMapEventResumesTheMapLater) {
   EXPECT_EQ(host.page, "e\ne\nafter");
 }
 
+TEST_F(RunnerTest, SpeakingValueChangesEveryEightTicksWhileTheVoicePlays) {
+  Start("<KEYWAIT>");
+  host.speaking.clear();
+  host.random.Seed(9);
+  CRandom reference;
+  reference.Seed(9);
+  host.playing[3] = true;
+  // Every step counts its ticks: the starting frame stepped twice (the command, then the wait), so
+  // the counter is at 2; frames of 3 reach 5, 8, 11, 14, 17 and cross 8 and 16.
+  for (int i = 0; i < 5; ++i) Frame(3);
+  host.playing[3] = false;
+  Frame(7);  // crosses 24, silent
+  const int32_t first = reference.Next() % 3;
+  const int32_t second = reference.Next() % 3;
+  EXPECT_EQ(host.speaking, (std::vector<int32_t>{first, second, 0}));
+}
+
+TEST_F(RunnerTest, TextRevealLaysOutPiecesUntilNoneIsPending) {
+  files["main.adv"] = "a<KEYWAIT>";
+  runner.OpenScript("main.adv", 0, false);
+  host.SetMode(1);
+  host.waitLength = 4;  // the message text sets the reveal delay when it enters mode 1
+  host.pendingPieces = 2;
+  Frame(10);  // 4 ticks: a piece; 4 ticks: another; 2 ticks towards the next
+  EXPECT_EQ(host.mode, 1);
+  EXPECT_EQ(host.pendingPieces, 0);
+  EXPECT_EQ(host.waitElapsed, 2);
+  Frame(3);  // the wait runs out with nothing pending: the script goes on in the same frame
+  EXPECT_EQ(host.page, "a");
+  EXPECT_EQ(host.mode, 2);
+}
+
 }  // namespace
