@@ -113,8 +113,8 @@ void CGameSystem::Shutdown() {
   CTrace::Event("quit");
 }
 
-bool CGameSystem::QueryQuit() {
-  if (menuState != 6) {
+bool CGameSystem::QueryQuit(bool ask) {
+  if (ask && menuState != 6) {
     EAnswer answer = platform.Dialogs().MessageBox("終了", "終了しますか？", true);
     if (answer != EAnswer::kYes) return false;
   }

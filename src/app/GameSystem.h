@@ -41,7 +41,9 @@ public:
   bool Startup();
   void Shutdown();
   void ResetGame();
-  bool QueryQuit();
+  // A close request: asks "終了しますか？" unless quit was already chosen (or ask is false), and on yes
+  // resets the game and shuts the engine down.
+  bool QueryQuit(bool ask = true);
   // Starts a new game at a script (and label), as the title's start item does.
   void StartNewGame(const std::string& script, const std::string& label);
   // The scenario ran out: back to the flashback screen after a replay, else the title.

@@ -25,6 +25,10 @@ bool CMainFrame::Dispatch(const SPlatformEvent& e) {
     case EEventType::kClose:
       if (game.IsStarted() ? game.QueryQuit() : true) Close();
       break;
+    case EEventType::kTerminate:
+      if (game.IsStarted()) game.QueryQuit(false);
+      Close();
+      break;
     case EEventType::kLButtonDown: case EEventType::kLButtonDblClk: game.OnLButtonDown(e.mouseFlags, x, y); break;
     case EEventType::kLButtonUp: game.OnLButtonUp(e.mouseFlags, x, y); break;
     case EEventType::kMouseMove: game.OnMouseMove(e.mouseFlags, x, y); break;

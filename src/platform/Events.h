@@ -12,6 +12,7 @@ enum class EEventType {
   kKeyDown,
   kKeyUp,
   kClose,
+  kTerminate,  // the session or a signal ends the program: close without asking
   kFocusGained,
   kFocusLost,
   kMinimized,

@@ -64,7 +64,7 @@ void CSdlInput::SetMouse(SPlatformEvent& out, EEventType type, int windowX, int 
 bool CSdlInput::Translate(const SDL_Event& in, SPlatformEvent& out) {
   out = SPlatformEvent{};
   switch (in.type) {
-    case SDL_QUIT: out.type = EEventType::kClose; return true;
+    case SDL_QUIT: out.type = EEventType::kTerminate; return true;
     case SDL_WINDOWEVENT: return TranslateWindowEvent(in.window, out);
     case SDL_KEYDOWN: case SDL_KEYUP: return TranslateKey(in.key, out);
     case SDL_MOUSEMOTION: SetMouse(out, EEventType::kMouseMove, in.motion.x, in.motion.y); return true;

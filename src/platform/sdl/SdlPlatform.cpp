@@ -12,6 +12,8 @@ CSdlPlatform::~CSdlPlatform() {
 
 bool CSdlPlatform::Init(std::string& error) {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // The window's close button asks first; SDL_QUIT then only comes from a signal or the session.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error = SDL_GetError();
     return false;
