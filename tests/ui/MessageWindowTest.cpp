@@ -28,6 +28,14 @@ const char* const kWindow =
     "CONTROL\r\n NAME ログ\r\n POS 40 0 50 10\r\n IMAGE sheet.png\r\n SRC 0 0\r\n ALPHA 100\r\nCONTROL "
     "END\r\n";
 
+// Date digits: year units, month tens and units, the day as a whole number and the weekday.
+const char* const kDate =
+    "CONTROL\r\n NAME 年1\r\n POS 0 190 10 200\r\n IMAGE digits.png\r\n ALPHA 100\r\nCONTROL END\r\n"
+    "CONTROL\r\n NAME 月2\r\n POS 20 190 30 200\r\n IMAGE digits.png\r\n ALPHA 100\r\nCONTROL END\r\n"
+    "CONTROL\r\n NAME 月1\r\n POS 30 190 40 200\r\n IMAGE digits.png\r\n ALPHA 100\r\nCONTROL END\r\n"
+    "CONTROL\r\n NAME 日\r\n POS 50 190 60 200\r\n IMAGE digits.png\r\n ALPHA 100\r\nCONTROL END\r\n"
+    "CONTROL\r\n NAME 曜日\r\n POS 70 190 80 200\r\n IMAGE digits.png\r\n ALPHA 100\r\nCONTROL END\r\n";
+
 const char* const kSelect = "CONTROL\r\n NAME 選択肢\r\n POS 40 40 240 160\r\nCONTROL END\r\n";
 const char* const kSelect2 = "CONTROL\r\n NAME 選択肢\r\n POS 40 40 240 80\r\nCONTROL END\r\n";
 
@@ -39,9 +47,16 @@ class MessageWindowTest : public ::testing::Test {
       for (int x = 0; x < 30; ++x) sheet[y * 30 + x] = x < 10 ? 0xFFFF0000 : x < 20 ? 0xFF00FF00 : 0xFF0000FF;
     ASSERT_TRUE(CPngWriter::Write("sheet.png", sheet.data(), 30, 10, 30, true));
     const std::vector<uint8_t> png = CTempDir::Read("sheet.png");
+    // Ten digit cells of 10 x 10 whose red channel names the digit.
+    std::vector<uint32_t> digits(100 * 10);
+    for (int i = 0; i < 1000; ++i) digits[i] = 0xFF000000u | uint32_t((i % 100) / 10 * 20 + 10) << 16;
+    ASSERT_TRUE(CPngWriter::Write("digits.png", digits.data(), 100, 10, 100, true));
+    const std::vector<uint8_t> digitPng = CTempDir::Read("digits.png");
     texttest::LoadGame("ウィンドウ開閉時間,4\r\n",
                        {{"window\\window.scn", kWindow},
                         {"window\\sheet.png", std::string(png.begin(), png.end())},
+                        {"window\\digits.png", std::string(digitPng.begin(), digitPng.end())},
+                        {"window\\date.scn", kDate},
                         {"window\\select.scn", kSelect},
                         {"window\\select2.scn", kSelect2}});
     display.Init(nullptr, 280, 200, true);
@@ -221,4 +236,29 @@ TEST_F(MessageWindowTest, MouseMovesMarkTheButtonsTheyCrossAndTheCursorSquares) 
   EXPECT_EQ(display.Span(44).left, 84);  // 48 x 48 around the new cursor: 84..132, 44..92
   EXPECT_EQ(display.Span(44).right, 132);
   EXPECT_GE(display.Span(93).left, display.Span(93).right);
+}
+
+TEST_F(MessageWindowTest, DateDigitsAreCellsOfTheirSheets) {
+  // The digit of cell d has red d * 20 + 10.
+  const auto digitAt = [this](int x) { return ((At(x, 195) >> 16 & 0xFF) - 10) / 20; };
+  host.clock = {};
+  host.clock.year = 2027;
+  host.clock.month = 11;
+  host.clock.day = 3;  // a Wednesday
+  window.DatePlate().SetShown(true);
+  window.UpdateWindowLevels(10);
+  Frame(0, 0);
+  EXPECT_EQ(digitAt(5), 7);
+  EXPECT_EQ(digitAt(25), 1);
+  EXPECT_EQ(digitAt(35), 1);
+  EXPECT_EQ(digitAt(55), 2);  // day 3 is cell 2
+  EXPECT_EQ(digitAt(75), 3);
+  // Month and day 0 show nothing, and no weekday.
+  host.clock.month = 0;
+  host.clock.day = 0;
+  Frame(0, 0);
+  EXPECT_EQ(At(35, 195), kScreen);
+  EXPECT_EQ(At(55, 195), kScreen);
+  EXPECT_EQ(At(75, 195), kScreen);
+  EXPECT_EQ(digitAt(5), 7);
 }
