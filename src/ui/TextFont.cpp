@@ -98,7 +98,20 @@ void CTextFont::RenderGlyph(uint16_t code, int cell) {
     }
   }
   atlas.PutPixels((cell % cellsPerRow) * size, (cell / cellsPerRow) * size, size, size, glyph.data());
+  FindInk(cells[cell]);
   ++renderCount;
+}
+
+void CTextFont::FindInk(SCell& cell) const {
+  int top = size, bottom = 0;
+  for (int y = 0; y < size; ++y) {
+    const uint32_t* row = glyph.data() + static_cast<size_t>(y) * size;
+    if (std::none_of(row, row + size, [](uint32_t pixel) { return (pixel >> 24) != 0; })) continue;
+    top = std::min(top, y);
+    bottom = y + 1;
+  }
+  cell.inkTop = static_cast<uint16_t>(bottom == 0 ? 0 : top);
+  cell.inkBottom = static_cast<uint16_t>(bottom);
 }
 
 uint16_t CTextFont::NextCharacter(std::string_view text, size_t pos, size_t& length) {
@@ -155,9 +168,12 @@ void CTextFont::DrawPass(int x, int y, std::string_view text, uint32_t colour, b
 }
 
 void CTextFont::DrawCell(int cell, int x, int y, uint32_t colour) {
+  const SCell& c = cells[cell];
+  if (c.inkBottom <= c.inkTop) return;
+  // Whole rows keep the blend loops on full vector widths; empty rows are left out.
   const int sx = (cell % cellsPerRow) * size;
-  const int sy = (cell / cellsPerRow) * size;
-  atlas.Blit(SDrawTarget::Screen(*display), x, y, size, size, sx, sy, colour);
+  const int sy = (cell / cellsPerRow) * size + c.inkTop;
+  atlas.Blit(SDrawTarget::Screen(*display), x, y + c.inkTop, size, c.inkBottom - c.inkTop, sx, sy, colour);
 }
 
 void CTextFont::SetEffect(EEffect effect, uint32_t colour) {

@@ -66,12 +66,15 @@ class CTextFont {
     uint16_t code = kNone;
     uint16_t previous = kNone;
     uint16_t next = kNone;
+    // The rows of the cell with any coverage; drawing the others would change no pixel.
+    uint16_t inkTop = 0, inkBottom = 0;
   };
 
   void ResetUsage();
   void Unlink(uint16_t cell);
   void PushFront(uint16_t cell);
   void RenderGlyph(uint16_t code, int cell);
+  void FindInk(SCell& cell) const;
   void DrawPass(int x, int y, std::string_view text, uint32_t colour, bool effectPass);
   void DrawCell(int cell, int x, int y, uint32_t colour);
 
