@@ -53,7 +53,7 @@ bool CGameApp::OnIdle() {
 int CGameApp::RunWindowed() {
   IEventSource& events = ThePlatform().Events();
   while (!frame->IsClosed()) {
-    // Events between frames belong to the next frame.
+    // Events between frames, and the frame that may run next, carry the next frame's number.
     CTrace::SetFrame(frame->Game().FramesRun() + 1);
     SPlatformEvent event;
     while (events.PollEvent(event) && frame->Dispatch(event)) {
@@ -75,6 +75,7 @@ int CGameApp::RunHeadless() {
     SPlatformEvent event;
     while (!frame->IsClosed() && events.PollEvent(event)) frame->Dispatch(event);
     if (frame->IsClosed()) break;
+    headless.AdvanceClock(n);
     OnIdle();
     WriteShots(n);
   }

@@ -4,9 +4,14 @@
 #include <cstdlib>
 
 #include "app/InputRouter.h"
+#include "app/MessageHostAdapter.h"
+#include "app/PictureHostAdapter.h"
 #include "app/ScriptHostAdapter.h"
 #include "app/SoundHostAdapter.h"
 #include "audio/SoundSystem.h"
+#include "gfx/Animation.h"
+#include "gfx/LayerSet.h"
+#include "gfx/ScreenEffect.h"
 #include "io/PackArchive.h"
 #include "io/Path.h"
 #include "io/SystemLog.h"
@@ -14,6 +19,8 @@
 #include "persist/Settings.h"
 #include "platform/Platform.h"
 #include "script/ScriptRunner.h"
+#include "ui/MessageText.h"
+#include "ui/MessageWindow.h"
 
 CGameSystem::CGameSystem(IPlatform& p)
     : platform(p),
@@ -21,6 +28,11 @@ CGameSystem::CGameSystem(IPlatform& p)
       script(std::make_unique<CScriptRunner>(*scriptHost)),
       soundHost(std::make_unique<CSoundHostAdapter>(*this)),
       sound(std::make_unique<CSoundSystem>(*soundHost)),
+      pictureHost(std::make_unique<CPictureHostAdapter>(*this)),
+      layers(std::make_unique<CLayerSet>(*pictureHost)),
+      messageHost(std::make_unique<CMessageHostAdapter>(*this)),
+      text(std::make_unique<CMessageText>(*messageHost, display)),
+      window(std::make_unique<CMessageWindow>(*messageHost, *text, display)),
       input(std::make_unique<CInputRouter>(*this)) {}
 
 CGameSystem::~CGameSystem() = default;
@@ -42,12 +54,45 @@ bool CGameSystem::StartSubsystems() {
   visible = false;
   sound->InitSound(platform.Audio());
   for (const std::string& name : settings::SharedVariableNames()) variables.DeclareShared(name);
+  for (const auto& [keyword, text] : settings::Keywords().Current()) {
+    variables.SetDefaultSubstitution(keyword, settings::Keywords().GetDefault(keyword));
+    variables.SetSubstitution(keyword, text);
+  }
+  text->Reset();
+  if (IFontRasterizer* fonts = platform.Fonts()) text->CreateFonts(*fonts);
+  text->SetWindowStyle(0);
+  LoadSystemImages();
+  window->LoadLayouts();
   inactive = skipping = autoMode = replay = openingRunning = false;
   SetMenuState(0);
   StartNewGameState();
   OpenOpeningScript();
   visible = true;
   DiscardElapsedTime();
+  return true;
+}
+
+void CGameSystem::LoadSystemImages() {
+  systemImage.Load("system\\system.png");
+  framePicture.Load("system\\frame.png");
+  window->SetSystemImage(systemImage.IsEmpty() ? nullptr : &systemImage);
+  keyWait = std::make_unique<CAnimation>(*pictureHost, -1, 0);
+  if (CPackArchive::Instance().Exists("system\\window\\keywait.anm"))
+    keyWait->Create("system\\window\\keywait.anm", "", 1.0f);
+  // An animation without frames is dropped; the strip of system.png is drawn instead.
+  if (keyWait->Width() <= 0) keyWait.reset();
+  window->SetKeyWaitHook([this](int32_t right, int32_t bottom) { return DrawKeyWait(right, bottom); });
+}
+
+bool CGameSystem::DrawKeyWait(int32_t right, int32_t bottom) {
+  if (!keyWait) return false;
+  // The icon's own clock: the ticks since it was last drawn, at most 10.
+  const int64_t ticks = CFrameClock::TickOf(clock.LastTick()) - CFrameClock::TickOf(keyWaitTime);
+  keyWaitTime = clock.LastTick();
+  keyWait->Update(static_cast<int32_t>(std::clamp<int64_t>(ticks, 0, 10)));
+  keyWait->SetPlacement(right - keyWait->Width(), bottom - keyWait->Height(), 1.0f, false, false);
+  keyWait->MarkDirty();
+  keyWait->Draw(0, 0, 0xFFFFFFFF, 0, 0, 1);
   return true;
 }
 
@@ -79,13 +124,14 @@ void CGameSystem::OnScenarioEnded() {
 }
 
 void CGameSystem::ResetScene() {
+  layers->Effect().SetEffect(0);
   SetMode(kModeScript);
   choices.clear();
   clickRegions.clear();
 }
 
 void CGameSystem::StartNewGameState() {
-  scriptHost->SetRevealInterval(std::atoi(settings::GetSetting("テキスト速度", "3").c_str()));
+  text->SetRevealFactor(std::atoi(settings::GetSetting("テキスト速度", "3").c_str()));
   gameClock.month = 1;
   gameClock.day = 1;
   variables.ClearGameVariables();
@@ -97,8 +143,9 @@ void CGameSystem::ResetGame() {
   waitElapsed = waitLength = 0;
   skipping = autoMode = false;
   openingRunning = false;
-  scriptHost->ResetPage();
+  text->Reset();
   script->Reset();
+  layers->Clear();
   sound->StopRegisteredSounds();
   StartNewGameState();
 }
@@ -132,6 +179,7 @@ void CGameSystem::SetMenuState(int32_t state) {
 void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
   if (oldMode == kModeChoice && newMode != kModeChoice) choices.clear();
   if (oldMode == kModeClickRegions && newMode != kModeClickRegions) clickRegions.clear();
+  if (oldMode == kModeEffectOut) layers->Effect().SetEffect(0);
   if (oldMode == kModeMap && apEnabled) variables.SetVariable("AP", std::max(variables.GetVariable("AP") - 1, 0));
   if (oldMode == kModeMovie) DiscardElapsedTime();
 }
@@ -152,7 +200,7 @@ void CGameSystem::SetMode(int32_t newMode) {
   if (oldMode != newMode) CTrace::Event("mode", {{"from", oldMode}, {"to", newMode}});
   EnterMode(newMode);
   switch (newMode) {
-    case kModeText: waitLength = scriptHost->RevealDelay(); break;
+    case kModeText: waitLength = text->RevealDelay(); break;
     case kModeEffectIn: case kModeEffectOut: case kModeTransition: case kModeWait: break;  // set by the caller
     case kModeWindow: waitLength = settings::WindowTime(); break;
     case kModeSoundWait: waitLength = kWaitForever; break;
@@ -188,7 +236,7 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
     platform.Clock().Sleep(1);
     return 1;
   }
-  CTrace::SetFrame(++framesRun);
+  ++framesRun;
   sound->UpdateSoundFades(delta);
   if (mode == kModeMovie) return 1;
   Update(delta, x, y);
@@ -207,11 +255,15 @@ void CGameSystem::Update(int32_t delta, int32_t x, int32_t y) {
     display.MarkAllDirty();
     fullRedraw = false;
   }
+  window->MarkHoverDirty(cursor.x, cursor.y, x, y);
+  layers->MarkFrameDirty();
+  cursor = {x, y};
   if (menuState != 0) return;
   if (screenMode) {
     if (screenMode->Update(delta, x, y) != 0) return;
     SetMode(kModeScript);
   }
+  layers->Update(delta);
   if (script->IsActive()) script->RunScript(delta, x, y);
 }
 
@@ -224,7 +276,13 @@ void CGameSystem::Draw(int32_t x, int32_t y) {
     DrawScene(x, y);
 }
 
-void CGameSystem::DrawScene(int32_t, int32_t) {}
+void CGameSystem::DrawScene(int32_t x, int32_t y) {
+  layers->DrawScene();
+  window->Draw(x, y, clock.LastTick());
+  if (!framePicture.IsEmpty())
+    framePicture.Blit(SDrawTarget::Screen(display), 0, 0, framePicture.Width(), framePicture.Height(), 0, 0,
+                      0xFFFFFFFF);
+}
 
 void CGameSystem::Redraw(int32_t x, int32_t y) {
   if (!visible || !displayReady || mode == kModeMovie) return;

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/FrameClock.h"
+#include "platform/Geometry.h"
 #include "gfx/Display.h"
+#include "gfx/Surface.h"
 #include "script/GameClock.h"
 #include "script/ScriptHost.h"
 #include "script/VariableStore.h"
@@ -13,6 +15,12 @@
 
 class IPlatform;
 class CInputRouter;
+class CAnimation;
+class CLayerSet;
+class CMessageHostAdapter;
+class CMessageText;
+class CMessageWindow;
+class CPictureHostAdapter;
 class CScriptHostAdapter;
 class CScriptRunner;
 class CSoundHostAdapter;
@@ -107,6 +115,9 @@ public:
   CVariableStore& Variables() { return variables; }
   CScriptRunner& Script() { return *script; }
   CSoundSystem& Sound() { return *sound; }
+  CLayerSet& Layers() { return *layers; }
+  CMessageText& Text() { return *text; }
+  CMessageWindow& Window() { return *window; }
   CScreenMode* ScreenMode() { return screenMode.get(); }
   CScriptHostAdapter& ScriptHost() { return *scriptHost; }
   bool IsVisible() const { return visible; }
@@ -123,6 +134,8 @@ private:
   void EnterMode(int32_t newMode);
   void OpenOpeningScript();
   void DrawScene(int32_t x, int32_t y);
+  void LoadSystemImages();
+  bool DrawKeyWait(int32_t right, int32_t bottom);
   void StartNewGameState();
 
   IPlatform& platform;
@@ -134,7 +147,17 @@ private:
   std::unique_ptr<CScriptRunner> script;
   std::unique_ptr<CSoundHostAdapter> soundHost;
   std::unique_ptr<CSoundSystem> sound;
+  std::unique_ptr<CPictureHostAdapter> pictureHost;
+  std::unique_ptr<CLayerSet> layers;
+  std::unique_ptr<CMessageHostAdapter> messageHost;
+  std::unique_ptr<CMessageText> text;
+  std::unique_ptr<CMessageWindow> window;
   std::unique_ptr<CInputRouter> input;
+  CSurface systemImage;
+  CSurface framePicture;
+  std::unique_ptr<CAnimation> keyWait;
+  SPoint cursor{0, 0};
+  uint32_t keyWaitTime = 0;
   std::unique_ptr<CScreenMode> screenMode;
 
   bool started = false;

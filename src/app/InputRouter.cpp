@@ -9,6 +9,8 @@
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "script/ScriptRunner.h"
+#include "ui/MessageText.h"
+#include "ui/MessageWindow.h"
 
 bool CInputRouter::EndOpening() {
   if (!game.IsOpeningRunning()) return false;
@@ -23,16 +25,58 @@ bool CInputRouter::StopSkip() {
   return true;
 }
 
+void CInputRouter::HoverChoice(int32_t x, int32_t y) {
+  const int32_t row = game.Window().ChoicePlate().RowAt(game.Choices().size(), settings::LinePitch(), x, y);
+  if (row != game.ChoiceHover()) game.Display().MarkAllDirty();
+  game.SetChoiceHover(row);
+}
+
 void CInputRouter::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   if (game.MenuState() != 0) return;
-  if (CScreenMode* mode = game.ScreenMode()) mode->OnMouseMove(flags, x, y);
+  if (CScreenMode* mode = game.ScreenMode()) return mode->OnMouseMove(flags, x, y);
+  if (game.Mode() == CGameSystem::kModeChoice) HoverChoice(x, y);
+}
+
+void CInputRouter::DoWindowButton(int action) {
+  CMessageWindow& window = game.Window();
+  switch (action) {
+    case CMessageWindow::kAuto:
+      game.SetAutoMode(!game.IsAutoMode());
+      if (game.IsAutoMode()) game.SetSkipping(false);
+      break;
+    case CMessageWindow::kSkip:
+      game.SetSkipping(!game.IsSkipping());
+      if (game.IsSkipping()) game.SetAutoMode(false);
+      break;
+    case CMessageWindow::kClose:
+      window.SetHiddenByPlayer(true);
+      break;
+    default:
+      return;
+  }
+  game.Display().MarkAllDirty();
 }
 
 void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (game.MenuState() != 0) return;
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnLButtonDown(flags, x, y);
   if (EndOpening() || StopSkip()) return;
-  if (game.Mode() == CGameSystem::kModeChoice && game.ChoiceHover() == -1) return;
+  CMessageWindow& window = game.Window();
+  const int button = window.ButtonAt(x, y);
+  if (button >= 0) {
+    if (window.IsButtonAvailable(button)) DoWindowButton(button);
+    return;
+  }
+  if (window.IsHiddenByPlayer()) {
+    window.SetHiddenByPlayer(false);
+    game.Display().MarkAllDirty();
+    return;
+  }
+  if (game.Mode() == CGameSystem::kModeChoice) {
+    // Only a click on the selected row takes it.
+    HoverChoice(x, y);
+    if (game.ChoiceHover() == -1) return;
+  }
   OnConfirm();
 }
 
@@ -92,15 +136,18 @@ void CInputRouter::OnConfirm() {
   if (game.MenuState() != 0) return;
   const int32_t mode = game.Mode();
   const bool timedWait = mode >= CGameSystem::kModeEffectIn && mode <= CGameSystem::kModeWait;
-  if (mode == CGameSystem::kModeText) return game.ScriptHost().CompleteText();
+  if (mode == CGameSystem::kModeText) {
+    game.Text().OnConfirm();
+    return;
+  }
   if (timedWait && settings::GetSetting("ウェイトのキャンセル", "") == "あり")
     return game.SetWaitElapsed(game.WaitLength());
   switch (mode) {
     case CGameSystem::kModeClickWait:
     case CGameSystem::kModeClickWaitPage:
+      if (game.Window().IsHiddenByPlayer()) break;
       game.Sound().StopSound(CSoundSystem::kVoiceChannel, 0);
-      game.ScriptHost().EndClickWait(mode == CGameSystem::kModeClickWaitPage);
-      game.SetMode(CGameSystem::kModeScript);
+      game.Text().OnConfirm();
       break;
     case CGameSystem::kModeChoice:
     case CGameSystem::kModeClickRegions:

@@ -19,6 +19,8 @@ public:
   void OnConfirm();
   // The "back" input.
   void OnCancel();
+  // A message-window button (action number); the buttons that open menus wait for the menu layer.
+  void DoWindowButton(int action);
 
 private:
   // While the opening script runs, any click or key ends it.
@@ -27,6 +29,7 @@ private:
   bool StopSkip();
   void MoveChoice(int step);
   void MoveCursor(uint32_t key);
+  void HoverChoice(int32_t x, int32_t y);
 
   CGameSystem& game;
   int32_t wheelRemainder = 0;

@@ -5,27 +5,16 @@
 #include "app/GameSystem.h"
 #include "app/InputRouter.h"
 #include "audio/SoundSystem.h"
+#include "gfx/LayerSet.h"
+#include "gfx/ScreenEffect.h"
 #include "io/Path.h"
 #include "io/ShiftJis.h"
 #include "io/Trace.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
-
-void CScriptHostAdapter::CompleteText() {}
-
-void CScriptHostAdapter::EndClickWait(bool newPage) {
-  if (newPage) pageText.clear();
-}
-
-void CScriptHostAdapter::ResetPage() {
-  pageText.clear();
-  speaker.clear();
-}
-
-int32_t CScriptHostAdapter::RevealDelay() const {
-  const int32_t speed = settings::Config().TextSpeed();
-  return std::max(1, ((100 - speed) * revealInterval + 49) / 50);
-}
+#include "script/ScriptRunner.h"
+#include "ui/MessageText.h"
+#include "ui/MessageWindow.h"
 
 int32_t CScriptHostAdapter::GetMode() const { return game.Mode(); }
 void CScriptHostAdapter::SetMode(int32_t mode) { game.SetMode(mode); }
@@ -37,7 +26,7 @@ void CScriptHostAdapter::DiscardElapsedTime() { game.DiscardElapsedTime(); }
 int32_t CScriptHostAdapter::GetLostTicks() const { return game.Clock().LostTicks(); }
 void CScriptHostAdapter::SetLostTicks(int32_t ticks) { game.Clock().SetLostTicks(ticks); }
 
-bool CScriptHostAdapter::IsSkipping() const { return game.IsSkipping(); }
+bool CScriptHostAdapter::IsSkipping() const { return game.Text().IsSkipping(); }
 bool CScriptHostAdapter::IsAutoMode() const { return game.IsAutoMode(); }
 int32_t CScriptHostAdapter::AutoWaitTicks() const { return settings::Config().AutoWait(); }
 bool CScriptHostAdapter::AreEffectsOff() const { return settings::Config().Value(CPlayerConfig::kEffects) == 1; }
@@ -51,26 +40,17 @@ CGameClock& CScriptHostAdapter::Clock() { return game.GameClock(); }
 void CScriptHostAdapter::MarkScreenDirty() { game.Display().MarkAllDirty(); }
 void CScriptHostAdapter::ShowError(const std::string& text) { ::ShowError(text); }
 
-void CScriptHostAdapter::AddText(const std::string& text, const std::string&, int32_t, int32_t) {
-  pageText += text;
+void CScriptHostAdapter::AddText(const std::string& text, const std::string& ruby, int32_t size, int32_t color) {
+  game.Text().AddText(text, ruby, size, color);
 }
 
-void CScriptHostAdapter::WaitClick(bool newPage, bool) {
-  game.SetMode(newPage ? CGameSystem::kModeClickWaitPage : CGameSystem::kModeClickWait);
-}
-
-void CScriptHostAdapter::NewPage(bool) { pageText.clear(); }
-bool CScriptHostAdapter::PageHasText() const { return !pageText.empty(); }
-
-std::string CScriptHostAdapter::PageText() const {
-  std::string text = pageText;
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
-}
-
-std::string CScriptHostAdapter::SpeakerName() const { return speaker; }
-bool CScriptHostAdapter::RevealNextPiece() { return false; }
-void CScriptHostAdapter::SetRevealInterval(int32_t ticks) { revealInterval = ticks; }
+void CScriptHostAdapter::WaitClick(bool newPage, bool showIcon) { game.Text().WaitClick(newPage, showIcon); }
+void CScriptHostAdapter::NewPage(bool store) { game.Text().NewPage(store); }
+bool CScriptHostAdapter::PageHasText() const { return game.Text().Page().HasText(); }
+std::string CScriptHostAdapter::PageText() const { return game.Text().Page().Text(); }
+std::string CScriptHostAdapter::SpeakerName() const { return game.Text().Page().speaker; }
+bool CScriptHostAdapter::RevealNextPiece() { return game.Text().LayOutNextPiece(); }
+void CScriptHostAdapter::SetRevealInterval(int32_t ticks) { game.Text().SetRevealFactor(ticks); }
 
 std::vector<SChoice>& CScriptHostAdapter::Choices() { return game.Choices(); }
 std::vector<SClickRegion>& CScriptHostAdapter::ClickRegions() { return game.ClickRegions(); }
@@ -78,15 +58,36 @@ int32_t CScriptHostAdapter::GetChoiceHover() const { return game.ChoiceHover(); 
 void CScriptHostAdapter::SetChoiceHover(int32_t index) { game.SetChoiceHover(index); }
 int32_t CScriptHostAdapter::GetChoiceTaken() const { return game.ChoiceTaken(); }
 void CScriptHostAdapter::SetChoiceTaken(int32_t value) { game.SetChoiceTaken(value); }
-bool CScriptHostAdapter::HitTestColorMap(int32_t, int32_t, int32_t, uint32_t&) { return false; }
+bool CScriptHostAdapter::HitTestColorMap(int32_t layer, int32_t x, int32_t y, uint32_t& color) {
+  return game.Layers().HitTestColorMap(layer, x, y, color);
+}
 void CScriptHostAdapter::ShowSystemCursor(bool show) { game.Platform().Input().ShowSystemCursor(show); }
 
-void CScriptHostAdapter::AdvanceFades(int32_t) {}
-void CScriptHostAdapter::CompleteLayerTransitions() {}
-void CScriptHostAdapter::SetSpeakingValue(int32_t) {}
+void CScriptHostAdapter::AdvanceFades(int32_t usedTicks) {
+  game.Window().UpdateWindowLevels(usedTicks);
+  game.Layers().AdvanceTransitions(usedTicks);
+}
+void CScriptHostAdapter::CompleteLayerTransitions() { game.Layers().CompleteTransitions(); }
+void CScriptHostAdapter::SetSpeakingValue(int32_t value) { game.Layers().SetMouth(value); }
 bool CScriptHostAdapter::IsVoicePlaying() { return game.Sound().IsChannelPlaying(CSoundSystem::kVoiceChannel); }
 
-void CScriptHostAdapter::ShowImage(const SImageRequest&) {}
+void CScriptHostAdapter::ShowImage(const SImageRequest& r) {
+  SLayerImage image;
+  image.layer = r.layer;
+  image.src = r.src;
+  image.click = r.click;
+  image.mask = r.mask;
+  image.transition = r.transition;
+  image.duration = r.duration;
+  image.x = r.x;
+  image.y = r.y;
+  image.zoom = r.zoom;
+  image.flipX = r.flipX;
+  image.loop = r.loop;
+  image.priority = r.priority;
+  image.maskGradation = r.maskGradation;
+  game.Layers().ShowImage(image);
+}
 
 void CScriptHostAdapter::PlaySound(int32_t channel, const std::string& src, bool loop, int32_t fadeTicks) {
   game.Sound().PlaySound(src, channel, loop, false, fadeTicks);
@@ -102,18 +103,27 @@ void CScriptHostAdapter::PlayMovie(const std::string& src) {
   CTrace::Event("movie", {{"action", "end"}, {"file", src}});
 }
 
-void CScriptHostAdapter::StartScreenEffect(const SScreenEffectRequest&) {}
-void CScriptHostAdapter::StopScreenEffect() {}
-void CScriptHostAdapter::SetColorMap(int32_t) {}
-void CScriptHostAdapter::ScrollLayer(int32_t, int32_t, int32_t, int32_t, bool) {}
-bool CScriptHostAdapter::IsWindowVisible() const { return windowVisible; }
-
-void CScriptHostAdapter::SetMessageWindow(const SWindowRequest& request) {
-  windowVisible = request.visible;
-  speaker = request.name;
+void CScriptHostAdapter::StartScreenEffect(const SScreenEffectRequest& r) {
+  game.Layers().Effect().Start(r.effect, r.level, static_cast<uint32_t>(r.color), r.place);
 }
 
-void CScriptHostAdapter::SetDatePlateVisible(bool visible) { datePlateVisible = visible; }
+void CScriptHostAdapter::StopScreenEffect() { game.Layers().Effect().SetEffect(0); }
+void CScriptHostAdapter::SetColorMap(int32_t colorMap) { game.Layers().SetColorMap(colorMap); }
+
+void CScriptHostAdapter::ScrollLayer(int32_t layer, int32_t dx, int32_t dy, int32_t ticks, bool loop) {
+  game.Layers().ScrollLayer(layer, dx, dy, ticks, loop);
+}
+bool CScriptHostAdapter::IsWindowVisible() const { return game.Window().IsShown(); }
+
+void CScriptHostAdapter::SetMessageWindow(const SWindowRequest& request) {
+  game.Text().SetWindowStyle(request.type);
+  game.Text().SetSpeaker(request.name);
+  game.Window().SetShown(request.visible);
+  game.Window().SetFace(request.image);
+  game.Layers().SetSpeaker(request.speakLayer, request.speakId);
+}
+
+void CScriptHostAdapter::SetDatePlateVisible(bool visible) { game.Window().DatePlate().SetShown(visible); }
 
 void CScriptHostAdapter::ShowDateScreen(const std::string& background) {
   // The date screen is not built yet: the command is traced and skipped.
@@ -121,7 +131,18 @@ void CScriptHostAdapter::ShowDateScreen(const std::string& background) {
 }
 
 void CScriptHostAdapter::SetSaveTitle(const std::string& title) { saveTitle = title; }
-void CScriptHostAdapter::RunSystemCommand(const std::string&) {}
+void CScriptHostAdapter::RunSystemCommand(const std::string& command) {
+  CSystemControl(game.Script(), *this).Run(command);
+}
+
+void CScriptHostAdapter::SetMapAnswer(int32_t index, int32_t person, const std::string& label) {
+  if (index < 0 || index >= CSystemControl::kMapAnswers) return;
+  mapAnswers[static_cast<size_t>(index)] = {person, label};
+}
+
+void CScriptHostAdapter::StopSkipping() { game.SetSkipping(false); }
+
+void CScriptHostAdapter::SetLayerOpacity(int32_t layer, int32_t opacity) { game.Layers().SetOpacity(layer, opacity); }
 void CScriptHostAdapter::MarkFlashbackSeen(const std::string& script) {
   const std::string wanted = sjis::ToUpperAscii(script);
   for (SFlashbackEntry& entry : settings::Extras().Flashback())

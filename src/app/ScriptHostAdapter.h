@@ -1,22 +1,17 @@
 #pragma once
+#include <array>
 #include <string>
 
 #include "script/ScriptHost.h"
+#include "script/SystemControl.h"
 
 class CGameSystem;
 
 // The engine as the script interpreter sees it: forwards each operation to the engine object or the
 // subsystem that does the work.
-class CScriptHostAdapter : public IScriptHost {
+class CScriptHostAdapter : public IScriptHost, public ISystemControlTarget {
 public:
   explicit CScriptHostAdapter(CGameSystem& game) : game(game) {}
-
-  // Engine side of the message text.
-  void CompleteText();
-  void EndClickWait(bool newPage);
-  void ResetPage();
-  // The reveal delay of mode 1: max(1, ((100 - text speed) * base interval + 49) / 50) ticks.
-  int32_t RevealDelay() const;
 
   int32_t GetMode() const override;
   void SetMode(int32_t mode) override;
@@ -91,13 +86,19 @@ public:
   void ResetScene() override;
   void OnScenarioEnded() override;
 
+  // SYSTEM control words.
+  void SetMapAnswer(int32_t index, int32_t person, const std::string& label) override;
+  void StopSkipping() override;
+  void SetLayerOpacity(int32_t layer, int32_t opacity) override;
+
+  struct SMapAnswer {
+    int32_t person = 0;
+    std::string label;
+  };
+  const std::array<SMapAnswer, CSystemControl::kMapAnswers>& MapAnswers() const { return mapAnswers; }
+
 private:
   CGameSystem& game;
-  // The page being shown: its text lines and the speaker of the window.
-  std::string pageText;
-  std::string speaker;
-  bool windowVisible = false;
-  bool datePlateVisible = false;
+  std::array<SMapAnswer, CSystemControl::kMapAnswers> mapAnswers;
   std::string saveTitle;
-  int32_t revealInterval = 3;
 };

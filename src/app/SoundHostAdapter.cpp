@@ -5,16 +5,16 @@
 #include "io/ShiftJis.h"
 #include "persist/Settings.h"
 #include "script/ScriptRunner.h"
+#include "ui/MessageText.h"
 
-bool CSoundHostAdapter::IsSkipping() const { return game.IsSkipping(); }
+bool CSoundHostAdapter::IsSkipping() const { return game.Text().IsSkipping(); }
 
-// Completing a page while skipping comes with the message text's skip rules.
-bool CSoundHostAdapter::IsPageCompletionRequested() const { return false; }
+bool CSoundHostAdapter::IsPageCompletionRequested() const { return game.Text().IsCompletionRequested(); }
 
 // The backlog screen comes with the menu layer.
 bool CSoundHostAdapter::IsBacklogOpen() const { return game.MenuState() == 7; }
 
-void CSoundHostAdapter::SetVoiceReference(const std::string&) {}
+void CSoundHostAdapter::SetVoiceReference(const std::string& name) { game.Text().SetVoice(name); }
 
 void CSoundHostAdapter::WaitForChannels(uint32_t mask) { game.Script().WaitForSounds(mask); }
 

@@ -21,3 +21,11 @@ IPlatform& ThePlatform() {
 void InstallPlatform(std::unique_ptr<IPlatform> platform) { Slot() = std::move(platform); }
 
 bool HasPlatform() { return Slot() != nullptr; }
+
+IFontRasterizer* IPlatform::Fonts() {
+  if (!fontsTried) {
+    fontsTried = true;
+    fonts = CreateFontRasterizer();
+  }
+  return fonts.get();
+}

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
+#include "platform/FontRasterizer.h"
 #include "platform/FileSystem.h"
 #include "platform/Input.h"
 #include "platform/Random.h"
@@ -24,6 +25,8 @@ public:
   virtual IFileSystem& Files() = 0;
   virtual IAudioDevice& Audio() = 0;
   CRandom& Random() { return random; }
+  // The font rasteriser, opened on first use; null when no font service can start.
+  IFontRasterizer* Fonts();
   // Claims the one-copy-per-game rule for a window class and title; false when another copy runs
   // (that copy has been asked to raise its window).
   virtual bool AcquireSingleInstance(const std::string& /*windowClass*/, const std::string& /*title*/) {
@@ -32,6 +35,8 @@ public:
 
 private:
   CRandom random;
+  std::unique_ptr<IFontRasterizer> fonts;
+  bool fontsTried = false;
 };
 
 struct SPlatformOptions {

@@ -11,8 +11,9 @@ bool CHeadlessPlatform::OpenAudioOutput(const std::string& path) { return audio-
 
 IAudioDevice& CHeadlessPlatform::Audio() { return *audio; }
 
-void CHeadlessPlatform::BeginFrame(int64_t frame) {
+void CHeadlessPlatform::BeginFrame(int64_t frame) { input.BeginFrame(frame); }
+
+void CHeadlessPlatform::AdvanceClock(int64_t frame) {
   clock.SetFrame(frame);
   audio->AdvanceTo(clock.GetTickCount());
-  input.BeginFrame(frame);
 }

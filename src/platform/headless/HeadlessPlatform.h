@@ -28,8 +28,11 @@ public:
   IFileSystem& Files() override { return files; }
   IAudioDevice& Audio() override;
 
-  // Sets the clock to frame n, mixes the sound up to it and queues that frame's scripted input.
+  // Queues frame n's scripted input. The clock still reads the previous frame's time while the
+  // input is handled, so time discarded by the input's work never swallows frame n's tick.
   void BeginFrame(int64_t frame);
+  // Sets the clock to frame n and mixes the sound up to it, just before the frame runs.
+  void AdvanceClock(int64_t frame);
   CHeadlessWindow& HeadlessWindow() { return window; }
   CHeadlessDialogs& HeadlessDialogs() { return dialogs; }
 
