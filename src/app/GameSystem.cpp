@@ -18,6 +18,8 @@
 #include "io/Trace.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
+#include "modes/LogoMode.h"
+#include "modes/TitleMode.h"
 #include "script/ScriptRunner.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -186,6 +188,10 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
 
 void CGameSystem::EnterMode(int32_t newMode) {
   if (newMode == kModeChoice || newMode == kModeClickRegions) choiceTaken = -1;
+  // Screen modes not built yet (map, map selection, album, flashback, music room) have no object:
+  // their mode number is set and the script goes on, so the game never stalls in an empty screen.
+  if (newMode == kModeTitle) screenMode = std::make_unique<CTitleMode>(*this);
+  if (newMode == kModeLogo) screenMode = std::make_unique<CLogoMode>(*this);
 }
 
 void CGameSystem::SetMode(int32_t newMode) {
