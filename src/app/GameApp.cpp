@@ -54,7 +54,7 @@ int CGameApp::RunWindowed() {
   IEventSource& events = ThePlatform().Events();
   while (!frame->IsClosed()) {
     // Events between frames, and the frame that may run next, carry the next frame's number.
-    CTrace::SetFrame(frame->Game().FramesRun() + 1);
+    CTrace::SetFrame(engineStarted ? frame->Game().FramesRun() + 1 : 0);
     SPlatformEvent event;
     while (events.PollEvent(event) && frame->Dispatch(event)) {
     }
