@@ -1,6 +1,5 @@
 // The bundled sample game from start-up: both logos, the title, and into the game by mouse and by
-// keys, played headless by the zel binary. Disabled until CGameSystem::SetMode creates CLogoMode for
-// mode 20 and CTitleMode for mode 17; both pass with that in place.
+// keys, played headless by the zel binary.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -56,7 +55,7 @@ uint32_t ShotPixel(const std::string& file, int x, int y) {
 
 // Each logo stays for 180 frames and the next update moves on: logo 1 from frame 181, the title from
 // frame 362; its 30-tick fade ends at frame 392, and a start chosen at frame 420 fades out until 450.
-TEST(TitleStartup, DISABLED_TheLogosLeadToTheTitleWhoseStartItemStartsTheGame) {
+TEST(TitleStartup, TheLogosLeadToTheTitleWhoseStartItemStartsTheGame) {
   CTempDir dir;
   const std::string trace = PlayTrace(dir, "420 click 400 274\n",
                                       "--frames 460 --shot 100 @logo.png --shot 270 @makers.png --shot 377 "
@@ -78,7 +77,7 @@ TEST(TitleStartup, DISABLED_TheLogosLeadToTheTitleWhoseStartItemStartsTheGame) {
 
 // Space ends logo 0 in frame 5, Enter logo 1 in frame 6; Down picks the first item in reading order
 // (start, at the top) and Enter starts the game after the 30-tick fade.
-TEST(TitleStartup, DISABLED_KeysSkipTheLogosAndChooseTheStartItem) {
+TEST(TitleStartup, KeysSkipTheLogosAndChooseTheStartItem) {
   CTempDir dir;
   const std::string trace = PlayTrace(
       dir, "5 key SPACE\n6 keydown RETURN\n7 keyup RETURN\n40 key DOWN\n41 key RETURN\n", "--frames 90");
