@@ -137,4 +137,42 @@ TEST_F(CommandTest, SimpleCommandsReachTheHost) {
   EXPECT_EQ(host.mode, 2);
 }
 
+TEST_F(CommandTest, NamesOutsideTheirTablesKeepTheDefaults) {
+  Start("<IMG SRC=a.png PLACE=person1 EFFECT=fade><SCREEN EFFECT=SNOW LEVEL=MAX PLACE=PERSON9 DIR=SIDE>");
+  EXPECT_EQ(host.log, (std::vector<std::string>{"img 0 a.png 0 0", "discard", "effect 32 1 0"}));
+  EXPECT_EQ(host.lastEffect.place, -1);
+  EXPECT_EQ(host.mode, 7);
+  host.mode = 0;
+  Start("<SCREEN EFFECT=FADE COLOR=112233 PLACE=PERSON3 LEVEL=LOW DIR=OUT TIME=5>");
+  EXPECT_EQ(static_cast<uint32_t>(host.lastEffect.color), 0xFF332211u);
+  EXPECT_EQ(host.lastEffect.place, 3);
+  EXPECT_EQ(host.lastEffect.level, 0);
+  EXPECT_EQ(host.mode, 8);
+  EXPECT_EQ(host.waitLength, 5);
+}
+
+TEST_F(CommandTest, SkippingStartsScreenEffectsAtOnceAndEndsThemAtOnce) {
+  host.skipping = true;
+  Start("<SCREEN EFFECT=RAIN TIME=40><WAIT TIME=40><IMG SRC=a.png EFFECT=FADE TIME=40>a<SCREEN DIR=OUT>b");
+  EXPECT_EQ(host.log,
+            (std::vector<std::string>{"effect 31 1 0", "img 0 a.png 0 0", "discard", "effect off"}));
+  EXPECT_TRUE(host.modes.empty());
+  EXPECT_EQ(host.page, "ab\n");
+}
+
+TEST_F(CommandTest, DemoModeHalvesScreenChangesAndForcedWaitsAtMost) {
+  host.demo = true;
+  host.lostTicks = 100;
+  Start("<SCREEN EFFECT=FLASH TIME=31>");
+  // max((31 + 1) / 2, 31 - 100) = 16; the 15 ticks saved are taken from the lost ones.
+  EXPECT_EQ(host.waitLength, 16);
+  EXPECT_EQ(host.lostTicks, 85);
+  host.mode = 0;
+  host.lostTicks = 7;
+  Start("<IMG SRC=a.png EFFECT=FADE TIME=0><SCREEN EFFECT=FLASH DIR=OUT TIME=20>");
+  EXPECT_EQ(host.log, (std::vector<std::string>{"img 0 a.png 1 0", "discard", "effect 19 1 1"}));
+  EXPECT_EQ(host.waitLength, 13);
+  EXPECT_EQ(host.lostTicks, 0);
+}
+
 }  // namespace

@@ -149,7 +149,9 @@ class CFakeScriptHost : public IScriptHost {
   bool IsChannelPlaying(int32_t channel) override { return playing[channel]; }
   bool IsChannelFadingOut(int32_t) override { return false; }
   void PlayMovie(const std::string& src) override { log.push_back("movie " + src); }
+  SScreenEffectRequest lastEffect;
   void StartScreenEffect(const SScreenEffectRequest& r) override {
+    lastEffect = r;
     log.push_back("effect " + std::to_string(r.effect) + " " + std::to_string(r.level) + " " +
                   std::to_string(r.direction));
   }
