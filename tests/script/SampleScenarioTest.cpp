@@ -17,7 +17,8 @@ std::string LoadSource(const std::string& path) {
 }
 
 // Plays the sample's first chapter as its playthrough input does: one confirm per wait, the first
-// entry of the choice.
+// entry of the choice. Only the first chapter's scripts are given, so the jump to the gallery finds
+// no file and the scenario ends there.
 TEST(GameScenario, SampleFirstChapterPlaysThroughWithTwelveConfirms) {
   SScriptFixture game;
   game.files["scenario\\subScript.adv"] = LoadSource("sample/game/scenario/subScript.adv");
@@ -38,6 +39,7 @@ TEST(GameScenario, SampleFirstChapterPlaysThroughWithTwelveConfirms) {
   };
   EXPECT_EQ(game.PlayThrough(), expected);
   EXPECT_EQ(game.host.scenarioEnds, 1);
+  EXPECT_EQ(game.host.log.back(), "error scenario\\gallery.adv スクリプトファイルが開けません");
   EXPECT_EQ(game.host.variables.GetVariable("walk"), 1);
 }
 
