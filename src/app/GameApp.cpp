@@ -47,7 +47,13 @@ bool CGameApp::OnIdle() {
     return false;
   }
   const SPoint cursor = ThePlatform().Input().GetCursorPos();
-  return game.Tick(cursor.x, cursor.y) != 0;
+  const bool busy = game.Tick(cursor.x, cursor.y) != 0;
+  if (game.IsQuitRequested()) {
+    SPlatformEvent close;
+    close.type = EEventType::kClose;
+    frame->Dispatch(close);
+  }
+  return busy;
 }
 
 int CGameApp::RunWindowed() {

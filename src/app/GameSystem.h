@@ -124,6 +124,8 @@ public:
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
   bool IsStarted() const { return started; }
+  // Quit was chosen (menu state 6): the main window closes without asking again.
+  bool IsQuitRequested() const { return menuState == 6; }
   // Frames that advanced game time so far; the trace numbers frames from 1 by it.
   int64_t FramesRun() const { return framesRun; }
 

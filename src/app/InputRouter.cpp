@@ -115,9 +115,13 @@ void CInputRouter::MoveCursor(uint32_t key) {
 
 void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   const bool firstPress = (flags & vk::kFlagRepeat) == 0;
-  if (key == vk::kEscape) return OnCancel();
-  if (game.MenuState() != 0) return;
+  if (game.MenuState() != 0) {
+    if (key == vk::kEscape) OnCancel();
+    return;
+  }
+  // The screen mode sees every key first, Escape included (it skips a logo).
   if (CScreenMode* mode = game.ScreenMode(); mode && mode->OnKeyDown(key, repeat, flags) != 0) return;
+  if (key == vk::kEscape) return OnCancel();
   if (EndOpening() || StopSkip()) return;
   const bool decide = key == vk::kReturn || key == vk::kSpace;
   const bool arrow = key == vk::kUp || key == vk::kDown || key == vk::kLeft || key == vk::kRight;
@@ -161,6 +165,16 @@ void CInputRouter::OnConfirm() {
 }
 
 void CInputRouter::OnCancel() {
-  // The system menu arrives with the menu layer; until then "back" only releases a capture.
   game.Platform().Input().SetCapture(false);
+  if (CScreenMode* mode = game.ScreenMode(); mode && game.MenuState() == 0 && mode->OnCancel() != 0) return;
+  // The menu screens arrive with the menu layer; until then "back" leaves any menu state they would
+  // show, so a player is never left in front of a screen that is not there.
+  const int32_t state = game.MenuState();
+  if ((state >= 1 && state <= 5) || state == 7 || state >= 8) {
+    game.SetMenuState(0);
+    game.Display().MarkAllDirty();
+  } else if (state == 0 && game.Window().IsHiddenByPlayer()) {
+    game.Window().SetHiddenByPlayer(false);
+    game.Display().MarkAllDirty();
+  }
 }

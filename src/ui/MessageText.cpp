@@ -85,7 +85,10 @@ void CMessageText::LayOutPiece(const CTextPiece& piece) {
   CTextFont& font = fonts.ForSize(piece.size);
   const int32_t width = font.TextWidth(piece.text);
   int32_t x = area.left + CMessagePage::LineWidth(page.lines[lineIndex], fonts);
-  if (x + width > area.right && !StartsWithKinsoku(piece.text)) {
+  // Without a text area (no window layout) nothing wraps; a piece wider than the whole area stays on the
+  // line it starts, so wrapping never leaves an empty line behind.
+  const bool wraps = area.right > area.left && !page.lines[lineIndex].empty();
+  if (wraps && x + width > area.right && !StartsWithKinsoku(piece.text)) {
     if (lineIndex == CMessagePage::kLines - 1) {
       // The page is full: this and every later piece of it are lost.
       lineIndex = CMessagePage::kLines;

@@ -388,3 +388,25 @@ TEST_F(MessageTextTest, ScriptColoursAreColorRefs) {
   text.AddText("あ", "", 100, 0x00FF00);
   EXPECT_EQ(text.Page().lines[0][0].colour, 0xFF00FF00u);
 }
+
+TEST_F(MessageTextTest, APieceWiderThanTheAreaStaysOnItsLine) {
+  Add("あいうえおかきくけこさしすせそ");  // one piece of fifteen characters, wider than the area
+  Add("た");
+  EXPECT_EQ(Line(0), "あいうえおかきくけこさしすせそ");
+  EXPECT_EQ(Line(1), "た");
+  EXPECT_TRUE(text.Page().lines[2].empty());
+}
+
+TEST_F(MessageTextTest, WithoutATextAreaNothingWraps) {
+  texttest::LoadGame("フォントサイズ,24\r\n", {});
+  CMessageText bare{host, display};
+  bare.Reset();
+  ASSERT_TRUE(bare.CreateFonts(rasterizer));
+  bare.SetWindowStyle(0);
+  ASSERT_TRUE(bare.TextArea().IsEmpty());
+  for (const char* piece : {"あ", "い", "う", "え", "お", "か", "き", "く", "け", "こ", "さ", "\n", "な"})
+    bare.AddText(piece, "", 100, -1);
+  while (bare.LayOutNextPiece()) {
+  }
+  EXPECT_EQ(bare.Page().Text(), "あいうえおかきくけこさ\nな");
+}
