@@ -1,0 +1,247 @@
+// Plays the sample game's whole route and the script test games through the built zel and zeltool
+// binaries, and checks their traces and reports.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+#include "io/TempDir.h"
+#include "script/BreakCommand.h"
+#include "script/ClearCommand.h"
+#include "script/ClickLine.h"
+#include "script/ColorMapCommand.h"
+#include "script/DateCommand.h"
+#include "script/DateWindowCommand.h"
+#include "script/DemoCommand.h"
+#include "script/ExitCommand.h"
+#include "script/ExpCommand.h"
+#include "script/IfLine.h"
+#include "script/ImgCommand.h"
+#include "script/JumpCommand.h"
+#include "script/KeyWaitCommand.h"
+#include "script/KeywordCommand.h"
+#include "script/LabelLine.h"
+#include "script/LoopLine.h"
+#include "script/MovieCommand.h"
+#include "script/SaveTitleCommand.h"
+#include "script/ScreenCommand.h"
+#include "script/ScriptFileCommand.h"
+#include "script/ScriptParser.h"
+#include "script/ScrollCommand.h"
+#include "script/SelectLine.h"
+#include "script/SoundCommand.h"
+#include "script/SpeedCommand.h"
+#include "script/SystemCommand.h"
+#include "script/WaitCommand.h"
+#include "script/WindowCommand.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBuild = ZEL_BUILD_DIR;
+const std::string kSource = ZEL_SOURCE_DIR;
+
+struct SRun {
+  int status = -1;
+  std::string output;
+};
+
+SRun RunCommand(const std::string& command) {
+  SRun run;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+std::string ReadAll(const fs::path& path) {
+  const std::vector<uint8_t> bytes = CTempDir::Read(path.string());
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// One event of a JSON-lines trace, with its raw string fields (JSON escapes kept).
+struct STraceEvent {
+  long frame = -1;
+  std::string line;
+  std::string Field(const std::string& name) const {
+    const std::string key = "\"" + name + "\":";
+    const size_t at = line.find(key);
+    if (at == std::string::npos) return {};
+    size_t begin = at + key.size();
+    if (line[begin] != '"') return line.substr(begin, line.find_first_of(",}", begin) - begin);
+    std::string value;
+    for (size_t i = begin + 1; i < line.size() && line[i] != '"'; ++i) {
+      if (line[i] == '\\' && i + 1 < line.size()) value += line[i++];
+      value += line[i];
+    }
+    return value;
+  }
+  bool Is(const std::string& event) const { return Field("event") == event; }
+  bool IsModeChangeTo(int mode) const { return Is("mode") && Field("to") == std::to_string(mode); }
+};
+
+std::vector<STraceEvent> ReadTrace(const fs::path& file) {
+  std::vector<STraceEvent> events;
+  for (const std::string& line : Lines(ReadAll(file))) {
+    STraceEvent event;
+    event.line = line;
+    event.frame = std::stol(event.Field("frame"));
+    events.push_back(event);
+  }
+  return events;
+}
+
+// Plays GAME from its main script headless with the given input and returns the trace.
+std::vector<STraceEvent> Play(const fs::path& game, const fs::path& input, long frames, const fs::path& dir) {
+  const fs::path trace = dir / "trace.json";
+  const SRun run =
+      RunCommand("\"" + kBuild + "/zel\" --headless --start 'scenario\\mainScript.adv' --frames " +
+                 std::to_string(frames) + " --input \"" + input.string() + "\" --trace \"" + trace.string() +
+                 "\" --save-dir \"" + dir.string() + "\" \"" + game.string() + "\"");
+  EXPECT_EQ(run.status, 0) << run.output;
+  return ReadTrace(trace);
+}
+
+// Builds a test game from its sources under tests/games into dir/game.
+fs::path BuildTestGame(const std::string& name, const fs::path& dir) {
+  const fs::path game = dir / "game";
+  const SRun run = RunCommand("\"" + kBuild + "/zel-samplebuild\" \"" + kSource + "/tests/games/" + name +
+                              "\" \"" + game.string() + "\" \"" + kBuild + "/zeltool\"");
+  EXPECT_EQ(run.status, 0) << run.output;
+  return game;
+}
+
+TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {
+  const CTempDir temp;
+  const fs::path& dir = temp.path;
+  const std::vector<STraceEvent> events =
+      Play(kBuild + "/sample-game", kSource + "/sample/playthrough.input", 12000, dir);
+  ASSERT_FALSE(events.empty());
+  long previous = 0;
+  std::set<std::string> channels, scripts, pages;
+  bool ended = false, movie = false;
+  for (const STraceEvent& event : events) {
+    EXPECT_GE(event.frame, previous) << event.line;
+    previous = event.frame;
+    EXPECT_FALSE(event.Is("msgbox")) << event.line;
+    EXPECT_FALSE(ended && (event.Is("click") || event.Is("script")))
+        << "the scenario goes on: " << event.line;
+    if (event.Is("sound") && event.Field("action") == "play") channels.insert(event.Field("channel"));
+    if (event.Is("script")) scripts.insert(event.Field("name"));
+    if (event.Is("click")) pages.insert(event.Field("page"));
+    movie = movie || event.Is("movie");
+    ended = ended || event.IsModeChangeTo(17);
+  }
+  EXPECT_TRUE(ended) << "the route ends at the title; last event: " << events.back().line;
+  EXPECT_TRUE(movie);
+  EXPECT_EQ(channels, (std::set<std::string>{"0", "1", "2", "3", "4"}));
+  EXPECT_EQ(scripts.size(), 5u);
+  // The click region taken by the input (the face) and the choice's first entry ran their bodies.
+  EXPECT_EQ(pages.count(reinterpret_cast<const char*>(u8"顔をじっと見られると、照れてしまいます。")), 1u);
+  EXPECT_EQ(
+      pages.count(reinterpret_cast<const char*>(u8"最後に、どちらの音を聞きたいですか？\\nチャイムですね。")),
+      1u);
+}
+
+// The name of the command or block kind of a script item or line.
+template <typename T>
+std::pair<std::type_index, std::string> Kind(const char* name) {
+  return {std::type_index(typeid(T)), name};
+}
+
+TEST(Playthrough, SampleScenarioUsesEveryCommandButMap) {
+  const std::map<std::type_index, std::string> kinds = {
+      Kind<CImgCommand>("IMG"),           Kind<CSoundCommand>("SOUND"),
+      Kind<CMovieCommand>("MOVIE"),       Kind<CScreenCommand>("SCREEN"),
+      Kind<CColorMapCommand>("COLORMAP"), Kind<CScrollCommand>("SCROLL"),
+      Kind<CWaitCommand>("WAIT"),         Kind<CKeyWaitCommand>("KEYWAIT"),
+      Kind<CSpeedCommand>("SPEED"),       Kind<CClearCommand>("CLEAR"),
+      Kind<CWindowCommand>("WINDOW"),     Kind<CDateWindowCommand>("DATE_WINDOW"),
+      Kind<CDateCommand>("DATE"),         Kind<CScriptFileCommand>("SCRIPT"),
+      Kind<CJumpCommand>("JUMP"),         Kind<CBreakCommand>("BREAK"),
+      Kind<CExitCommand>("EXIT"),         Kind<CExpCommand>("EXP"),
+      Kind<CKeywordCommand>("KEYWORD"),   Kind<CSaveTitleCommand>("SAVETITLE"),
+      Kind<CDemoCommand>("DEMO"),         Kind<CSystemCommand>("SYSTEM"),
+      Kind<CSelectLine>("SELECT"),        Kind<CIfLine>("IF"),
+      Kind<CClickLine>("CLICK"),          Kind<CLoopLine>("LOOP"),
+      Kind<CLabelLine>("LABEL"),
+  };
+  std::set<std::string> used;
+  size_t files = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kBuild + "/sample-game/scenario")) {
+    ++files;
+    auto list = ParseScript(ReadAll(entry.path()));
+    for (int32_t i = 0; i < list->GetCount(); ++i) {
+      const CScriptLine* line = list->GetLine(i);
+      if (auto it = kinds.find(typeid(*line)); it != kinds.end()) used.insert(it->second);
+      for (int32_t j = 0; j < line->GetItemCount(); ++j) {
+        const CScriptCommand* item = line->GetItem(j);
+        if (auto it = kinds.find(typeid(*item)); it != kinds.end()) used.insert(it->second);
+      }
+    }
+  }
+  EXPECT_EQ(files, 5u);
+  std::set<std::string> missing;
+  for (const auto& [type, name] : kinds)
+    if (!used.count(name)) missing.insert(name);
+  EXPECT_TRUE(missing.empty()) << "not used: " << *missing.begin();
+}
+
+// One confirm per wait: each run answers the next click wait of the trace a few frames after it
+// begins, until the scenario reaches the title.
+TEST(Playthrough, ExpressionGameShowsTheExpectedPages) {
+  const CTempDir temp;
+  const fs::path& dir = temp.path;
+  const fs::path game = BuildTestGame("exp_output", dir);
+  std::string input;
+  std::vector<std::string> pages;
+  for (size_t confirms = 0; confirms < 10; ++confirms) {
+    std::ofstream(dir / "input.txt") << input;
+    pages.clear();
+    for (const STraceEvent& event : Play(game, dir / "input.txt", 3000, dir))
+      if (event.Is("click")) {
+        if (pages.size() == confirms) input += std::to_string(event.frame + 5) + " key RETURN\n";
+        pages.push_back(event.Field("page"));
+      }
+    if (pages.size() == confirms) break;
+  }
+  std::vector<std::string> expected;
+  for (const std::string& line : Lines(ReadAll(kSource + "/tests/games/exp_output/expected-clicks.txt")))
+    if (!line.empty() && line[0] != '#') expected.push_back(line);
+  EXPECT_EQ(pages, expected);
+}
+
+TEST(Playthrough, ScriptCheckReportsNothingForTheSampleAndEveryProblemOfItsTestGame) {
+  const SRun sample = RunCommand("\"" + kBuild + "/zeltool\" adv-check \"" + kBuild + "/sample-game\"");
+  EXPECT_EQ(sample.status, 0);
+  EXPECT_EQ(sample.output, "");
+  const CTempDir temp;
+  const fs::path& dir = temp.path;
+  const fs::path game = BuildTestGame("script_check", dir);
+  const SRun check = RunCommand("\"" + kBuild + "/zeltool\" adv-check \"" + game.string() + "\"");
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.output, ReadAll(kSource + "/tests/games/script_check/expected.txt"));
+}
+
+}  // namespace
