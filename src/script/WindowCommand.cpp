@@ -26,5 +26,7 @@ void CWindowCommand::Execute(CScriptRunner& runner) {
   shown.name = host.Variables().Substitute(request.name);
   const bool fade = request.visible != host.IsWindowVisible() && !host.IsSkipping();
   host.SetMessageWindow(shown);
+  // The speaker name, face and window style are drawn outside the text area, so all is redrawn.
+  host.MarkScreenDirty();
   if (fade) host.SetMode(9);
 }

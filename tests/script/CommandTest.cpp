@@ -108,7 +108,7 @@ TEST_F(CommandTest, SoundPlaysStopsAndIgnoresMissingChannels) {
 TEST_F(CommandTest, WindowFadesWhenItsVisibilityChangesAndSubstitutesTheName) {
   host.variables.SetSubstitution("主人公の名前", "太郎");
   Start("<WINDOW NAME=主人公の名前><WINDOW VISIBLE=FALSE NAME=花子>");
-  EXPECT_EQ(host.log, (std::vector<std::string>{"window on 太郎", "window off 花子"}));
+  EXPECT_EQ(host.log, (std::vector<std::string>{"window on 太郎", "dirty", "window off 花子", "dirty"}));
   EXPECT_EQ(host.mode, 9);
   EXPECT_EQ(host.waitLength, 10);
 }
