@@ -1,5 +1,8 @@
 #include "script/ImgCommand.h"
 
+#include "io/Path.h"
+#include "io/ShiftJis.h"
+#include "persist/Settings.h"
 #include "script/ScriptNames.h"
 #include "script/ScriptRunner.h"
 
@@ -30,6 +33,18 @@ CImgCommand::CImgCommand(const CScriptParams& params) : async(params.FlagOn("ASY
   SetDescription(title, detail);
 }
 
+namespace {
+
+// Every album entry that lists the picture counts as seen; names compare without regard to case.
+void MarkAlbumSeen(const std::string& src) {
+  const std::string wanted = sjis::ToUpperAscii(src);
+  for (SAlbumEntry& entry : settings::Extras().Album())
+    for (const std::string& image : entry.images)
+      if (sjis::ToUpperAscii(ResolvePath(image)) == wanted) entry.seen = true;
+}
+
+}  // namespace
+
 void CImgCommand::Execute(CScriptRunner& runner) {
   SImageRequest shown = request;
   if (runner.EffectsSuppressed()) shown.transition = 0;
@@ -41,6 +56,7 @@ void CImgCommand::Execute(CScriptRunner& runner) {
   }
   IScriptHost& host = runner.Host();
   host.ShowImage(shown);
+  if (!request.src.empty()) MarkAlbumSeen(request.src);
   if (shown.transition != 0 && !async) runner.StartTimedWait(10, shown.duration);
   host.DiscardElapsedTime();
 }

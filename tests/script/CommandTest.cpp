@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeScriptHost.h"
+#include "persist/Settings.h"
 #include "script/ScriptParser.h"
 
 namespace {
@@ -173,6 +174,19 @@ TEST_F(CommandTest, DemoModeHalvesScreenChangesAndForcedWaitsAtMost) {
   EXPECT_EQ(host.log, (std::vector<std::string>{"img 0 a.png 1 0", "discard", "effect 19 1 1"}));
   EXPECT_EQ(host.waitLength, 13);
   EXPECT_EQ(host.lostTicks, 0);
+}
+
+TEST_F(CommandTest, ShownPicturesMarkTheirAlbumEntriesSeen) {
+  std::vector<SAlbumEntry>& album = settings::Extras().Album();
+  album.assign(3, SAlbumEntry{});
+  album[0].images = {"cg\\one.png"};
+  album[1].images = {"cg\\zero.png", "CG\\TWO.PNG"};
+  album[2].images = {"cg\\two.png.bak"};
+  Start("<IMG SRC=cg\\two.png PLACE=PERSON2><IMG PLACE=PERSON2>");
+  EXPECT_FALSE(album[0].seen);
+  EXPECT_TRUE(album[1].seen);
+  EXPECT_FALSE(album[2].seen);
+  settings::Extras().Clear();
 }
 
 }  // namespace
