@@ -161,7 +161,7 @@ TEST_F(CommandTest, SkippingStartsScreenEffectsAtOnceAndEndsThemAtOnce) {
   EXPECT_EQ(host.page, "ab\n");
 }
 
-TEST_F(CommandTest, DemoModeHalvesScreenChangesAndForcedWaitsAtMost) {
+TEST_F(CommandTest, DemoModeHalvesScreenChangesAtMost) {
   host.demo = true;
   host.lostTicks = 100;
   Start("<SCREEN EFFECT=FLASH TIME=31>");

@@ -70,4 +70,18 @@ TEST_F(SystemControlTest, SoundEffectWaitsEndWhenTheirChannelsStop) {
   EXPECT_EQ(host.mode, 16);
 }
 
+TEST_F(SystemControlTest, ForcedWaitIsShortenedInDemoModeAsWaitIs) {
+  host.demo = true;
+  host.lostTicks = 25;
+  Run("[ForceWait] 41");
+  // max((41 + 1) / 2, 41 - 25) = 21: the wait gives back 20 of the lost ticks.
+  EXPECT_EQ(host.mode, 11);
+  EXPECT_EQ(host.waitLength, 21);
+  EXPECT_EQ(host.lostTicks, 5);
+  host.mode = 0;
+  Run("[ForceWait] x");
+  Run("[ForceWait]");
+  EXPECT_EQ(host.mode, 0);
+}
+
 }  // namespace
