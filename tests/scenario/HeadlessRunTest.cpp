@@ -1,6 +1,8 @@
 // Runs the zel binary headless on the bundled sample game and checks what the command line promises.
 #include <gtest/gtest.h>
 
+#include "CommandRun.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -19,23 +21,7 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 const std::string kZel = std::string(ZEL_BUILD_DIR) + "/zel";
 const std::string kGame = std::string(ZEL_BUILD_DIR) + "/sample-game";
 
-struct SRun {
-  int status = -1;
-  std::string output;
-};
-
-SRun RunZel(const std::string& arguments) {
-  SRun run;
-  const std::string command = "\"" + kZel + "\" " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
+SRun RunZel(const std::string& arguments) { return RunCommand("\"" + kZel + "\" " + arguments); }
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,6 +1,8 @@
 // Plays the sample game's whole route and the script test games through the built zel and zeltool
 // binaries, and checks their traces and reports.
 #include <gtest/gtest.h>
+
+#include "CommandRun.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,23 +52,6 @@ namespace {
 
 const std::string kBuild = ZEL_BUILD_DIR;
 const std::string kSource = ZEL_SOURCE_DIR;
-
-struct SRun {
-  int status = -1;
-  std::string output;
-};
-
-SRun RunCommand(const std::string& command) {
-  SRun run;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
 
 std::string ReadAll(const fs::path& path) {
   const std::vector<uint8_t> bytes = CTempDir::Read(path.string());
