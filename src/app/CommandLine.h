@@ -6,7 +6,7 @@
 
 // zel's command line: zel [options] [GAME_DIR].
 class CCommandLine {
-public:
+ public:
   struct SShot {
     int64_t frame = 0;
     std::string file;

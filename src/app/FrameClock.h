@@ -4,7 +4,7 @@
 // The frame clock's arithmetic: whole ticks of 1/60 s between millisecond readings, computed from
 // each reading separately so no fraction is lost between frames.
 class CFrameClock {
-public:
+ public:
   static constexpr int32_t kMaxDelta = 60;
 
   // Ticks between the last frame and now; 0 leaves the last frame time unchanged, otherwise it
@@ -23,7 +23,7 @@ public:
 
   static int64_t TickOf(uint32_t milliseconds) { return static_cast<int64_t>(milliseconds) * 60 / 1000; }
 
-private:
+ private:
   uint32_t lastTick = 0;
   int32_t lostTicks = 0;
   bool timeDiscarded = false;

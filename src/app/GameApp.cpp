@@ -92,7 +92,8 @@ void CGameApp::WriteShots(int64_t n) {
   CDisplay& display = frame->Game().Display();
   for (const CCommandLine::SShot& shot : options->shots) {
     if (shot.frame != n || !display.Pixels()) continue;
-    if (!CPngWriter::Write(shot.file, display.Pixels(), display.Width(), display.Height(), display.Width(), false))
+    if (!CPngWriter::Write(shot.file, display.Pixels(), display.Width(), display.Height(), display.Width(),
+                           false))
       std::fprintf(stderr, "zel: cannot write %s\n", shot.file.c_str());
   }
 }

@@ -6,11 +6,11 @@
 
 // The application: sets up the process, creates the main window and runs frames from the idle loop.
 class CGameApp {
-public:
+ public:
   // Exit status: 0 when the game quits or the frame limit is reached, 1 when start-up fails.
   int Run(const CCommandLine& commandLine);
 
-private:
+ private:
   // False when the process ends here: start-up failed, or another copy of the game runs.
   bool InitInstance();
   // The idle call: the first one starts the engine; later ones run a frame. False lets the loop

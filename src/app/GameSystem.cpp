@@ -16,10 +16,10 @@
 #include "io/Path.h"
 #include "io/SystemLog.h"
 #include "io/Trace.h"
-#include "persist/Settings.h"
-#include "platform/Platform.h"
 #include "modes/LogoMode.h"
 #include "modes/TitleMode.h"
+#include "persist/Settings.h"
+#include "platform/Platform.h"
 #include "script/ScriptRunner.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -112,7 +112,6 @@ void CGameSystem::OpenOpeningScript() {
 void CGameSystem::StartNewGame(const std::string& scriptName, const std::string& label) {
   ResetGame();
   if (script->OpenScript(scriptName, 0, false) && !label.empty()) script->JumpToLabel(label);
-  SetMode(kModeScript);
   SetMenuState(0);
   DiscardElapsedTime();
 }
@@ -120,9 +119,17 @@ void CGameSystem::StartNewGame(const std::string& scriptName, const std::string&
 void CGameSystem::OnScenarioEnded() {
   const bool wasOpening = openingRunning;
   ResetGame();
-  (void)wasOpening;  // the opening movie plays here once movies exist
-  SetMode(replay ? kModeFlashback : kModeTitle);
+  if (replay)
+    SetMode(kModeFlashback);
+  else if (!wasOpening || !PlayOpeningMovie())
+    SetMode(kModeTitle);
   SetMenuState(0);
+}
+
+bool CGameSystem::PlayOpeningMovie() {
+  const std::string movie = settings::GetSetting("オープニングムービー", "");
+  if (!movie.empty() && GetExtension(movie) != "PSS") scriptHost->PlayMovie(ResolvePath(movie));
+  return mode == kModeMovie;
 }
 
 void CGameSystem::ResetScene() {
@@ -182,7 +189,8 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
   if (oldMode == kModeChoice && newMode != kModeChoice) choices.clear();
   if (oldMode == kModeClickRegions && newMode != kModeClickRegions) clickRegions.clear();
   if (oldMode == kModeEffectOut) layers->Effect().SetEffect(0);
-  if (oldMode == kModeMap && apEnabled) variables.SetVariable("AP", std::max(variables.GetVariable("AP") - 1, 0));
+  if (oldMode == kModeMap && apEnabled)
+    variables.SetVariable("AP", std::max(variables.GetVariable("AP") - 1, 0));
   if (oldMode == kModeMovie) DiscardElapsedTime();
 }
 
@@ -198,19 +206,32 @@ void CGameSystem::SetMode(int32_t newMode) {
   const int32_t oldMode = mode;
   LeaveMode(oldMode, newMode);
   screenMode.reset();
-  const bool leftChoicePoint = oldMode == kModeChoice || oldMode == kModeClickRegions || oldMode == kModeMap ||
-                               oldMode == kModeMapSelect;
-  if (leftChoicePoint && settings::Config().Value(CPlayerConfig::kSkipContinue) == 1) skipping = autoMode = false;
+  const bool leftChoicePoint = oldMode == kModeChoice || oldMode == kModeClickRegions ||
+                               oldMode == kModeMap || oldMode == kModeMapSelect;
+  if (leftChoicePoint && settings::Config().Value(CPlayerConfig::kSkipContinue) == 1)
+    skipping = autoMode = false;
   waitElapsed = 0;
   mode = newMode;
   if (oldMode != newMode) CTrace::Event("mode", {{"from", oldMode}, {"to", newMode}});
   EnterMode(newMode);
   switch (newMode) {
-    case kModeText: waitLength = text->RevealDelay(); break;
-    case kModeEffectIn: case kModeEffectOut: case kModeTransition: case kModeWait: break;  // set by the caller
-    case kModeWindow: waitLength = settings::WindowTime(); break;
-    case kModeSoundWait: waitLength = kWaitForever; break;
-    default: waitLength = 0; break;
+    case kModeText:
+      waitLength = text->RevealDelay();
+      break;
+    case kModeEffectIn:
+    case kModeEffectOut:
+    case kModeTransition:
+    case kModeWait:
+      break;  // set by the caller
+    case kModeWindow:
+      waitLength = settings::WindowTime();
+      break;
+    case kModeSoundWait:
+      waitLength = kWaitForever;
+      break;
+    default:
+      waitLength = 0;
+      break;
   }
 }
 
@@ -311,4 +332,6 @@ void CGameSystem::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t
   input->OnMouseWheel(flags, delta, x, y);
 }
 
-void CGameSystem::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) { input->OnKeyDown(key, repeat, flags); }
+void CGameSystem::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
+  input->OnKeyDown(key, repeat, flags);
+}

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "app/FrameClock.h"
-#include "platform/Geometry.h"
 #include "gfx/Display.h"
 #include "gfx/Surface.h"
+#include "platform/Geometry.h"
 #include "script/GameClock.h"
 #include "script/ScriptHost.h"
 #include "script/VariableStore.h"
@@ -29,14 +29,31 @@ class CSoundSystem;
 // The one engine object: owns every piece of game state, the engine mode and the menu state, and
 // decides the order of work in a frame. Subsystems do the work; this class sequences them.
 class CGameSystem {
-public:
+ public:
   // Engine modes: 0 script runs, 1-12 text, waits, choices and timed modes, 13-21 screen modes and movie.
   enum EMode : int32_t {
-    kModeScript = 0, kModeText = 1, kModeClickWait = 2, kModeClickWaitPage = 3, kModeChoice = 4,
-    kModeClickRegions = 5, kModeCondition = 6, kModeEffectIn = 7, kModeEffectOut = 8, kModeWindow = 9,
-    kModeTransition = 10, kModeWait = 11, kModeSoundWait = 12, kModeMap = 13, kModeDate = 14,
-    kModeMovie = 15, kModeMapSelect = 16, kModeTitle = 17, kModeAlbum = 18, kModeFlashback = 19,
-    kModeLogo = 20, kModeMusicRoom = 21,
+    kModeScript = 0,
+    kModeText = 1,
+    kModeClickWait = 2,
+    kModeClickWaitPage = 3,
+    kModeChoice = 4,
+    kModeClickRegions = 5,
+    kModeCondition = 6,
+    kModeEffectIn = 7,
+    kModeEffectOut = 8,
+    kModeWindow = 9,
+    kModeTransition = 10,
+    kModeWait = 11,
+    kModeSoundWait = 12,
+    kModeMap = 13,
+    kModeDate = 14,
+    kModeMovie = 15,
+    kModeMapSelect = 16,
+    kModeTitle = 17,
+    kModeAlbum = 18,
+    kModeFlashback = 19,
+    kModeLogo = 20,
+    kModeMusicRoom = 21,
   };
   static constexpr int32_t kWaitForever = 2147483647;
 
@@ -56,6 +73,9 @@ public:
   void StartNewGame(const std::string& script, const std::string& label);
   // The scenario ran out: back to the flashback screen after a replay, else the title.
   void OnScenarioEnded();
+  // Tries the opening movie named by the settings (a PSS stream is passed over); true when the movie
+  // mode is running afterwards.
+  bool PlayOpeningMovie();
   // Screen effect off, mode 0, the choice window hidden and the lists emptied.
   void ResetScene();
 
@@ -120,6 +140,7 @@ public:
   CMessageWindow& Window() { return *window; }
   CScreenMode* ScreenMode() { return screenMode.get(); }
   CScriptHostAdapter& ScriptHost() { return *scriptHost; }
+  CInputRouter& Input() { return *input; }
   bool IsVisible() const { return visible; }
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
@@ -129,7 +150,7 @@ public:
   // Frames that advanced game time so far; the trace numbers frames from 1 by it.
   int64_t FramesRun() const { return framesRun; }
 
-private:
+ private:
   // Start-up steps between opening and closing the system log.
   bool StartSubsystems();
   void LeaveMode(int32_t oldMode, int32_t newMode);

@@ -82,8 +82,10 @@ void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
 
 void CInputRouter::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (game.MenuState() == 0) {
-    if (CScreenMode* mode = game.ScreenMode()) mode->OnRButtonDown(flags, x, y);
-    else StopSkip();
+    if (CScreenMode* mode = game.ScreenMode())
+      mode->OnRButtonDown(flags, x, y);
+    else
+      StopSkip();
   }
   OnCancel();
 }
@@ -129,8 +131,10 @@ void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   if (mode == CGameSystem::kModeChoice && (key == vk::kUp || key == vk::kDown)) {
     MoveChoice(key == vk::kUp ? -1 : 1);
   } else if ((mode == CGameSystem::kModeClickRegions || mode == CGameSystem::kModeMap) && (arrow || decide)) {
-    if (arrow) MoveCursor(key);
-    else if (firstPress) OnConfirm();
+    if (arrow)
+      MoveCursor(key);
+    else if (firstPress)
+      OnConfirm();
   } else if ((decide || key == vk::kDown) && firstPress) {
     OnConfirm();
   }

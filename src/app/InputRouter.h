@@ -7,7 +7,7 @@ class CGameSystem;
 // script, the skip state, the choice list, the click regions and the click waits ("decide" and
 // "back").
 class CInputRouter {
-public:
+ public:
   explicit CInputRouter(CGameSystem& game) : game(game) {}
 
   void OnMouseMove(uint32_t flags, int32_t x, int32_t y);
@@ -22,7 +22,7 @@ public:
   // A message-window button (action number); the buttons that open menus wait for the menu layer.
   void DoWindowButton(int action);
 
-private:
+ private:
   // While the opening script runs, any click or key ends it.
   bool EndOpening();
   // While skipping, a click or key only stops the skip.

@@ -7,8 +7,8 @@ CMainFrame::ECreateResult CMainFrame::Create(bool singleInstance) {
   if (singleInstance && !platform.AcquireSingleInstance(kWindowClass, settings::GetTitle()))
     return ECreateResult::kAnotherInstance;
   // The title is set by the engine at start-up; the window opens untitled, as the frame is created.
-  const bool created =
-      platform.Window().Create("", settings::ScreenWidth(), settings::ScreenHeight(), settings::IsFullScreen());
+  const bool created = platform.Window().Create("", settings::ScreenWidth(), settings::ScreenHeight(),
+                                                settings::IsFullScreen());
   return created ? ECreateResult::kCreated : ECreateResult::kFailed;
 }
 
@@ -29,23 +29,47 @@ bool CMainFrame::Dispatch(const SPlatformEvent& e) {
       if (game.IsStarted()) game.QueryQuit(false);
       Close();
       break;
-    case EEventType::kLButtonDown: case EEventType::kLButtonDblClk: game.OnLButtonDown(e.mouseFlags, x, y); break;
-    case EEventType::kLButtonUp: game.OnLButtonUp(e.mouseFlags, x, y); break;
-    case EEventType::kMouseMove: game.OnMouseMove(e.mouseFlags, x, y); break;
-    case EEventType::kRButtonDown: game.OnRButtonDown(e.mouseFlags, x, y); break;
-    case EEventType::kMouseWheel: game.OnMouseWheel(e.mouseFlags, e.wheelDelta, x, y); break;
-    case EEventType::kKeyDown: game.OnKeyDown(e.key, 1, e.keyFlags); break;
-    case EEventType::kKeyUp: break;
+    case EEventType::kLButtonDown:
+    case EEventType::kLButtonDblClk:
+      game.OnLButtonDown(e.mouseFlags, x, y);
+      break;
+    case EEventType::kLButtonUp:
+      game.OnLButtonUp(e.mouseFlags, x, y);
+      break;
+    case EEventType::kMouseMove:
+      game.OnMouseMove(e.mouseFlags, x, y);
+      break;
+    case EEventType::kRButtonDown:
+      game.OnRButtonDown(e.mouseFlags, x, y);
+      break;
+    case EEventType::kMouseWheel:
+      game.OnMouseWheel(e.mouseFlags, e.wheelDelta, x, y);
+      break;
+    case EEventType::kKeyDown:
+      game.OnKeyDown(e.key, 1, e.keyFlags);
+      break;
+    case EEventType::kKeyUp:
+      break;
     case EEventType::kPaint: {
       SPoint p = platform.Input().GetCursorPos();
       game.Redraw(p.x, p.y);
       break;
     }
-    case EEventType::kMinimized: game.SetVisible(false); break;
-    case EEventType::kRestored: game.SetVisible(game.IsStarted()); break;
-    case EEventType::kFocusGained: game.SetInactive(false); break;
-    case EEventType::kFocusLost: game.SetInactive(true); break;
-    case EEventType::kToggleScreenMode: game.ToggleScreenMode(); break;
+    case EEventType::kMinimized:
+      game.SetVisible(false);
+      break;
+    case EEventType::kRestored:
+      game.SetVisible(game.IsStarted());
+      break;
+    case EEventType::kFocusGained:
+      game.SetInactive(false);
+      break;
+    case EEventType::kFocusLost:
+      game.SetInactive(true);
+      break;
+    case EEventType::kToggleScreenMode:
+      game.ToggleScreenMode();
+      break;
   }
   return !closed;
 }

@@ -7,7 +7,7 @@ struct SPlatformEvent;
 
 // The main window: embeds the engine object and routes window messages into it.
 class CMainFrame {
-public:
+ public:
   static constexpr const char* kWindowClass = "ZEL Script Window";
 
   explicit CMainFrame(IPlatform& platform) : platform(platform), game(platform) {}
@@ -23,7 +23,7 @@ public:
 
   CGameSystem& Game() { return game; }
 
-private:
+ private:
   IPlatform& platform;
   CGameSystem game;
   bool closed = false;

@@ -5,7 +5,7 @@ class CGameSystem;
 
 // The engine as the message text and the message window see it.
 class CMessageHostAdapter : public IMessageHost {
-public:
+ public:
   explicit CMessageHostAdapter(CGameSystem& game) : game(game) {}
 
   int32_t GetMode() const override;
@@ -33,6 +33,6 @@ public:
   int32_t GetChoiceHover() const override;
   const CGameClock& GameClock() const override;
 
-private:
+ private:
   CGameSystem& game;
 };

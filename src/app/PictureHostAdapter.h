@@ -5,7 +5,7 @@ class CGameSystem;
 
 // The engine as the pictures (layers, animations, screen effects) see it.
 class CPictureHostAdapter : public IPictureHost {
-public:
+ public:
   explicit CPictureHostAdapter(CGameSystem& game) : game(game) {}
 
   CDisplay& Display() override;
@@ -18,6 +18,6 @@ public:
   uint32_t FrameTime() const override;
   void DiscardElapsedTime() override;
 
-private:
+ private:
   CGameSystem& game;
 };

@@ -1,7 +1,5 @@
 #include "app/ScriptHostAdapter.h"
 
-#include <algorithm>
-
 #include "app/GameSystem.h"
 #include "app/InputRouter.h"
 #include "audio/SoundSystem.h"
@@ -29,10 +27,12 @@ void CScriptHostAdapter::SetLostTicks(int32_t ticks) { game.Clock().SetLostTicks
 bool CScriptHostAdapter::IsSkipping() const { return game.Text().IsSkipping(); }
 bool CScriptHostAdapter::IsAutoMode() const { return game.IsAutoMode(); }
 int32_t CScriptHostAdapter::AutoWaitTicks() const { return settings::Config().AutoWait(); }
-bool CScriptHostAdapter::AreEffectsOff() const { return settings::Config().Value(CPlayerConfig::kEffects) == 1; }
+bool CScriptHostAdapter::AreEffectsOff() const {
+  return settings::Config().Value(CPlayerConfig::kEffects) == 1;
+}
 bool CScriptHostAdapter::IsDemoMode() const { return game.IsDemoMode(); }
 void CScriptHostAdapter::SetDemoMode(bool demo) { game.SetDemoMode(demo); }
-void CScriptHostAdapter::OnConfirm() { CInputRouter(game).OnConfirm(); }
+void CScriptHostAdapter::OnConfirm() { game.Input().OnConfirm(); }
 
 CRandom& CScriptHostAdapter::Random() { return game.Platform().Random(); }
 CVariableStore& CScriptHostAdapter::Variables() { return game.Variables(); }
@@ -40,7 +40,8 @@ CGameClock& CScriptHostAdapter::Clock() { return game.GameClock(); }
 void CScriptHostAdapter::MarkScreenDirty() { game.Display().MarkAllDirty(); }
 void CScriptHostAdapter::ShowError(const std::string& text) { ::ShowError(text); }
 
-void CScriptHostAdapter::AddText(const std::string& text, const std::string& ruby, int32_t size, int32_t color) {
+void CScriptHostAdapter::AddText(const std::string& text, const std::string& ruby, int32_t size,
+                                 int32_t color) {
   game.Text().AddText(text, ruby, size, color);
 }
 
@@ -69,7 +70,9 @@ void CScriptHostAdapter::AdvanceFades(int32_t usedTicks) {
 }
 void CScriptHostAdapter::CompleteLayerTransitions() { game.Layers().CompleteTransitions(); }
 void CScriptHostAdapter::SetSpeakingValue(int32_t value) { game.Layers().SetMouth(value); }
-bool CScriptHostAdapter::IsVoicePlaying() { return game.Sound().IsChannelPlaying(CSoundSystem::kVoiceChannel); }
+bool CScriptHostAdapter::IsVoicePlaying() {
+  return game.Sound().IsChannelPlaying(CSoundSystem::kVoiceChannel);
+}
 
 void CScriptHostAdapter::ShowImage(const SImageRequest& r) {
   SLayerImage image;
@@ -93,7 +96,9 @@ void CScriptHostAdapter::PlaySound(int32_t channel, const std::string& src, bool
   game.Sound().PlaySound(src, channel, loop, false, fadeTicks);
 }
 
-void CScriptHostAdapter::StopSound(int32_t channel, int32_t fadeTicks) { game.Sound().StopSound(channel, fadeTicks); }
+void CScriptHostAdapter::StopSound(int32_t channel, int32_t fadeTicks) {
+  game.Sound().StopSound(channel, fadeTicks);
+}
 bool CScriptHostAdapter::IsChannelPlaying(int32_t channel) { return game.Sound().IsChannelPlaying(channel); }
 bool CScriptHostAdapter::IsChannelFadingOut(int32_t channel) { return game.Sound().IsFadingOut(channel); }
 
@@ -142,7 +147,9 @@ void CScriptHostAdapter::SetMapAnswer(int32_t index, int32_t person, const std::
 
 void CScriptHostAdapter::StopSkipping() { game.SetSkipping(false); }
 
-void CScriptHostAdapter::SetLayerOpacity(int32_t layer, int32_t opacity) { game.Layers().SetOpacity(layer, opacity); }
+void CScriptHostAdapter::SetLayerOpacity(int32_t layer, int32_t opacity) {
+  game.Layers().SetOpacity(layer, opacity);
+}
 void CScriptHostAdapter::MarkFlashbackSeen(const std::string& script) {
   const std::string wanted = sjis::ToUpperAscii(script);
   for (SFlashbackEntry& entry : settings::Extras().Flashback())

@@ -10,7 +10,7 @@ class CGameSystem;
 // The engine as the script interpreter sees it: forwards each operation to the engine object or the
 // subsystem that does the work.
 class CScriptHostAdapter : public IScriptHost, public ISystemControlTarget {
-public:
+ public:
   explicit CScriptHostAdapter(CGameSystem& game) : game(game) {}
 
   int32_t GetMode() const override;
@@ -97,7 +97,7 @@ public:
   };
   const std::array<SMapAnswer, CSystemControl::kMapAnswers>& MapAnswers() const { return mapAnswers; }
 
-private:
+ private:
   CGameSystem& game;
   std::array<SMapAnswer, CSystemControl::kMapAnswers> mapAnswers;
   std::string saveTitle;

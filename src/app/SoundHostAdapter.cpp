@@ -22,7 +22,9 @@ void CSoundHostAdapter::DiscardElapsedTime() { game.DiscardElapsedTime(); }
 
 void CSoundHostAdapter::ReportMissingFile(const std::string& name) { ShowFileError(name); }
 
-int CSoundHostAdapter::GetVolumeSetting(int channel) const { return settings::Config().ChannelVolume(channel); }
+int CSoundHostAdapter::GetVolumeSetting(int channel) const {
+  return settings::Config().ChannelVolume(channel);
+}
 
 uint32_t CSoundHostAdapter::GetVoiceCategoryMask() const { return settings::Config().VoiceMask(); }
 
@@ -37,4 +39,6 @@ void CSoundHostAdapter::MarkMusicHeard(const std::string& name) {
     if (sjis::ToUpperAscii(entry.file) == wanted) entry.unlocked = true;
 }
 
-std::string CSoundHostAdapter::GetSetting(const std::string& key) const { return settings::GetSetting(key, ""); }
+std::string CSoundHostAdapter::GetSetting(const std::string& key) const {
+  return settings::GetSetting(key, "");
+}

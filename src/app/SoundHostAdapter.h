@@ -5,7 +5,7 @@ class CGameSystem;
 
 // The engine as the sound system sees it.
 class CSoundHostAdapter : public ISoundHost {
-public:
+ public:
   explicit CSoundHostAdapter(CGameSystem& game) : game(game) {}
 
   bool IsSkipping() const override;
@@ -21,6 +21,6 @@ public:
   void MarkMusicHeard(const std::string& name) override;
   std::string GetSetting(const std::string& key) const override;
 
-private:
+ private:
   CGameSystem& game;
 };

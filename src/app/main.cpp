@@ -38,8 +38,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zel: %s\n", error.c_str());
     return commandLine.headless ? 2 : 1;
   }
-  const uint32_t seed = commandLine.seed ? *commandLine.seed
-                                         : (commandLine.headless ? 1u : static_cast<uint32_t>(std::time(nullptr)));
+  const uint32_t seed = commandLine.seed
+                            ? *commandLine.seed
+                            : (commandLine.headless ? 1u : static_cast<uint32_t>(std::time(nullptr)));
   platform->Random().Seed(seed);
   InstallPlatform(std::move(platform));
   const int status = CGameApp().Run(commandLine);

@@ -58,7 +58,8 @@ void CDisplay::ClipToDirty(int row, int32_t& left, int32_t& right) const {
 void CDisplay::FillDirty(uint32_t color) {
   for (int y = 0; y < height; ++y) {
     const SSpan& s = spans[y];
-    if (s.left < s.right) std::fill(pixels.begin() + y * width + s.left, pixels.begin() + y * width + s.right, color);
+    if (s.left < s.right)
+      std::fill(pixels.begin() + y * width + s.left, pixels.begin() + y * width + s.right, color);
   }
 }
 

@@ -9,7 +9,7 @@ class IWindow;
 // The one 32-bit screen buffer (top-down rows, bytes B, G, R, A) with one dirty span per row.
 // Screens mark what changes, drawing clips itself to the spans, and Present shows only the spans.
 class CDisplay {
-public:
+ public:
   struct SSpan {
     int32_t left;
     int32_t right;  // exclusive; the span is empty when left >= right
@@ -41,7 +41,7 @@ public:
   std::vector<SRect> DirtyRuns() const;
   void ClearSpans();
 
-private:
+ private:
   bool CreateDevice();
 
   IWindow* window = nullptr;

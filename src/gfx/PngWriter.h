@@ -4,7 +4,7 @@
 
 // Writes PNG files (screenshots, decoded images) with libpng.
 class CPngWriter {
-public:
+ public:
   // Writes BGRA pixels (the engine's byte order) as 8-bit RGB, alpha dropped, or as RGBA. The stride
   // is counted in pixels.
   static bool Write(const std::string& path, const uint32_t* pixels, int width, int height, int stride,

@@ -23,7 +23,7 @@ struct STraceValue {
 
 // Engine events as JSON lines, one object per line with "frame" and "event".
 class CTrace {
-public:
+ public:
   // Opens the trace; "-" is standard output. Returns false when the file cannot be written.
   static bool Open(const std::string& path);
   static void Close();
@@ -31,7 +31,8 @@ public:
   // The number of the frame being run, from 1; events before the first frame carry 0.
   static void SetFrame(long long frame);
   static long long Frame();
-  static void Event(std::string_view name, std::initializer_list<std::pair<const char*, STraceValue>> fields = {});
+  static void Event(std::string_view name,
+                    std::initializer_list<std::pair<const char*, STraceValue>> fields = {});
   // Quotes and escapes a UTF-8 string for JSON.
   static std::string Quote(std::string_view utf8);
 };

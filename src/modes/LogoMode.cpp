@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "app/GameSystem.h"
-#include "app/ScriptHostAdapter.h"
-#include "io/Path.h"
 #include "modes/BlackFade.h"
 #include "persist/Settings.h"
 
@@ -28,14 +26,9 @@ int CLogoMode::Update(int32_t delta, int32_t, int32_t) {
 }
 
 void CLogoMode::Finish() {
+  // The switch deletes this mode, so nothing of it is touched afterwards.
   CGameSystem& engine = game;
-  const std::string movie = settings::GetSetting("オープニングムービー", "");
-  // A PSS stream is not a format this player shows; such a movie is passed over.
-  if (!movie.empty() && GetExtension(movie) != "PSS") {
-    IScriptHost& host = engine.ScriptHost();
-    host.PlayMovie(ResolvePath(movie));
-  }
-  if (engine.Mode() != CGameSystem::kModeMovie) engine.SetMode(CGameSystem::kModeTitle);
+  if (!engine.PlayOpeningMovie()) engine.SetMode(CGameSystem::kModeTitle);
 }
 
 void CLogoMode::OnLButtonDown(uint32_t, int32_t, int32_t) { counter = kLogoTicks; }

@@ -3,7 +3,7 @@
 
 // The millisecond counter and sleep the frame clock runs on.
 class IClock {
-public:
+ public:
   virtual ~IClock() = default;
   // A 32-bit millisecond counter that wraps like the system tick count.
   virtual uint32_t GetTickCount() = 0;

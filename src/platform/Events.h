@@ -23,15 +23,15 @@ enum class EEventType {
 
 struct SPlatformEvent {
   EEventType type = EEventType::kPaint;
-  int32_t x = 0, y = 0;       // game-screen pixels for mouse events
-  int32_t wheelDelta = 0;     // 120 per notch, positive away from the user
-  uint32_t key = 0;           // virtual-key code
-  uint32_t keyFlags = 0;      // key-message flags (repeat count and state bits)
-  uint32_t mouseFlags = 0;    // MK_* button and modifier bits
+  int32_t x = 0, y = 0;     // game-screen pixels for mouse events
+  int32_t wheelDelta = 0;   // 120 per notch, positive away from the user
+  uint32_t key = 0;         // virtual-key code
+  uint32_t keyFlags = 0;    // key-message flags (repeat count and state bits)
+  uint32_t mouseFlags = 0;  // MK_* button and modifier bits
 };
 
 class IEventSource {
-public:
+ public:
   virtual ~IEventSource() = default;
   // Takes the next pending event; false when the queue is empty.
   virtual bool PollEvent(SPlatformEvent& event) = 0;

@@ -3,7 +3,7 @@
 
 // The few file-system services the engine needs beyond reading files.
 class IFileSystem {
-public:
+ public:
   virtual ~IFileSystem() = default;
   // The folder that holds the running executable.
   virtual std::string ExecutableDirectory() = 0;

@@ -5,7 +5,7 @@
 
 // Cursor, mouse capture and key state of the game window.
 class IInput {
-public:
+ public:
   virtual ~IInput() = default;
   // The cursor position in game-screen pixels.
   virtual SPoint GetCursorPos() = 0;

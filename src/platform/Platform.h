@@ -6,15 +6,15 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
-#include "platform/FontRasterizer.h"
 #include "platform/FileSystem.h"
+#include "platform/FontRasterizer.h"
 #include "platform/Input.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
 
 // One backend object gathers the services; the engine asks for each by interface.
 class IPlatform {
-public:
+ public:
   virtual ~IPlatform() = default;
   virtual const char* Name() const = 0;
   virtual IClock& Clock() = 0;
@@ -33,17 +33,17 @@ public:
     return true;
   }
 
-private:
+ private:
   CRandom random;
   std::unique_ptr<IFontRasterizer> fonts;
   bool fontsTried = false;
 };
 
 struct SPlatformOptions {
-  int scale = 0;              // window: integer scale, 0 to fit the desktop
-  std::string inputScript;    // headless: scripted input file
-  bool defaultYes = true;     // headless: answer to Yes/No boxes
-  std::string audioOut;       // headless: WAV file for the mixed sound
+  int scale = 0;            // window: integer scale, 0 to fit the desktop
+  std::string inputScript;  // headless: scripted input file
+  bool defaultYes = true;   // headless: answer to Yes/No boxes
+  std::string audioOut;     // headless: WAV file for the mixed sound
 };
 
 // Creates a backend by name ("sdl" or "headless"); null with a message in error when it cannot start.

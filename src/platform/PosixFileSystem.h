@@ -3,7 +3,7 @@
 
 // File-system services of a POSIX desktop (Linux, BSD, macOS).
 class CPosixFileSystem : public IFileSystem {
-public:
+ public:
   std::string ExecutableDirectory() override;
   std::string UserDataDirectory() override;
   bool CreateDirectory(const std::string& path) override;

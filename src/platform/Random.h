@@ -3,13 +3,13 @@
 
 // The engine's one random generator: the classic linear congruential rand(), 0 to 32767.
 class CRandom {
-public:
+ public:
   void Seed(uint32_t seed) { state = seed; }
   int32_t Next() {
     state = state * 214013u + 2531011u;
     return static_cast<int32_t>((state >> 16) & 0x7FFF);
   }
 
-private:
+ private:
   uint32_t state = 1;
 };

@@ -4,7 +4,7 @@
 // One running copy per game: the first copy listens on a per-user abstract Unix socket named after the
 // window class and title; a second copy finds it, asks it to raise its window, and ends.
 class CSingleInstance {
-public:
+ public:
   CSingleInstance() = default;
   CSingleInstance(const CSingleInstance&) = delete;
   CSingleInstance& operator=(const CSingleInstance&) = delete;
@@ -17,6 +17,6 @@ public:
   bool TakeRaiseRequest();
   void Release();
 
-private:
+ private:
   int listener = -1;
 };

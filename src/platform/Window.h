@@ -7,14 +7,14 @@
 
 // Whether the screen may be shown to this frame.
 enum class EPresentState {
-  kReady,    // shown; the caller empties its dirty spans
-  kBusy,     // hidden or minimised: keep the spans for a later frame
-  kLost,     // the device must be rebuilt; everything is redrawn
+  kReady,  // shown; the caller empties its dirty spans
+  kBusy,   // hidden or minimised: keep the spans for a later frame
+  kLost,   // the device must be rebuilt; everything is redrawn
 };
 
 // The one top-level window whose client area is exactly the game screen.
 class IWindow {
-public:
+ public:
   virtual ~IWindow() = default;
   virtual bool Create(const std::string& titleSjis, int width, int height, bool fullscreen) = 0;
   virtual void Destroy() = 0;

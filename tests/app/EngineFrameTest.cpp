@@ -1,7 +1,6 @@
 // The engine object on the bundled sample game with the headless backend: what a frame may and may not
 // advance.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <string>
@@ -15,7 +14,7 @@
 namespace {
 
 class EngineFrame : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char buffer[4096];
     previousDir = getcwd(buffer, sizeof buffer) ? buffer : ".";

@@ -1,6 +1,6 @@
-#include "app/FrameClock.h"
-
 #include <gtest/gtest.h>
+
+#include "app/FrameClock.h"
 
 TEST(FrameClock, WholeTicksAreCountedFromEachReadingSeparately) {
   CFrameClock clock;

@@ -7,7 +7,7 @@
 namespace {
 
 class ModeTable : public ::testing::Test {
-protected:
+ protected:
   CHeadlessPlatform platform{CInputScript(), true};
   CGameSystem game{platform};
   void TearDown() override { settings::Config().Reset(); }

@@ -1,10 +1,9 @@
-#include "platform/headless/InputScript.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessInput.h"
+#include "platform/headless/InputScript.h"
 
 namespace {
 using EVerb = SInputCommand::EVerb;
@@ -20,9 +19,10 @@ std::vector<SPlatformEvent> Drain(CHeadlessInput& input) {
 TEST(InputScript, ParsesEveryVerbAndKeepsFileOrderWithinAFrame) {
   CInputScript script;
   std::string error;
-  ASSERT_TRUE(script.Parse("# comment\n\n3 click 10 20\n2 key F12\n3 wheel -120\n3 keydown CONTROL\r\n"
-                           "5 type 山田 太郎\n5 answer no\n9 close\n",
-                           error))
+  ASSERT_TRUE(
+      script.Parse("# comment\n\n3 click 10 20\n2 key F12\n3 wheel -120\n3 keydown CONTROL\r\n"
+                   "5 type 山田 太郎\n5 answer no\n9 close\n",
+                   error))
       << error;
   EXPECT_TRUE(script.TakeFrame(1).empty());
   auto two = script.TakeFrame(2);
@@ -44,8 +44,8 @@ TEST(InputScript, ParsesEveryVerbAndKeepsFileOrderWithinAFrame) {
 }
 
 TEST(InputScript, RejectsMalformedLinesWithTheirLineNumber) {
-  const char* bad[] = {"0 click 1 2", "x click 1 2", "1 jump 1 2", "1 click 1", "1 click 1 2 3",
-                       "1 key CONTROL", "1 key F25", "1 answer maybe", "1 wheel up", "1 close now"};
+  const char* bad[] = {"0 click 1 2",   "x click 1 2", "1 jump 1 2",     "1 click 1",  "1 click 1 2 3",
+                       "1 key CONTROL", "1 key F25",   "1 answer maybe", "1 wheel up", "1 close now"};
   for (const char* line : bad) {
     CInputScript script;
     std::string error;

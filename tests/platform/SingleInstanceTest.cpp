@@ -1,10 +1,9 @@
-#include "platform/SingleInstance.h"
-
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <ctime>
+
+#include "platform/SingleInstance.h"
 
 namespace {
 std::string UniqueTitle() {

@@ -1,7 +1,6 @@
 // The headless mix of the sample game written with --audio-out: repeatable byte for byte, silent
 // during the logos and carrying the title music once the title shows.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,9 +19,9 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string RunToWav(const fs::path& wav, const fs::path& saveDir) {
-  const std::string command = std::string("\"") + ZEL_BUILD_DIR + "/zel\" --headless --frames 540 --audio-out " +
-                              wav.string() + " --save-dir " + saveDir.string() + " " + ZEL_BUILD_DIR +
-                              "/sample-game > /dev/null 2>&1";
+  const std::string command = std::string("\"") + ZEL_BUILD_DIR +
+                              "/zel\" --headless --frames 540 --audio-out " + wav.string() + " --save-dir " +
+                              saveDir.string() + " " + ZEL_BUILD_DIR + "/sample-game > /dev/null 2>&1";
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   std::ifstream in(wav, std::ios::binary);

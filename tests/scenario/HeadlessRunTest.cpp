@@ -1,8 +1,5 @@
 // Runs the zel binary headless on the bundled sample game and checks what the command line promises.
 #include <gtest/gtest.h>
-
-#include "CommandRun.h"
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -10,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "CommandRun.h"
 
 namespace fs = std::filesystem;
 
@@ -60,11 +59,12 @@ TEST(HeadlessRun, SameCommandGivesTheSameTraceAndPicture) {
 TEST(HeadlessRun, CloseAsksAndNoKeepsTheGameRunning) {
   const fs::path dir = TempDir("close");
   std::ofstream(dir / "input.txt") << "5 answer no\n5 close\n10 close\n";
-  SRun run = RunZel("--headless --frames 30 --trace - --input " + (dir / "input.txt").string() + " --save-dir " +
-                    dir.string() + " " + kGame);
+  SRun run = RunZel("--headless --frames 30 --trace - --input " + (dir / "input.txt").string() +
+                    " --save-dir " + dir.string() + " " + kGame);
   EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_NE(run.output.find(Utf8(u8"{\"frame\":5,\"event\":\"msgbox\",\"caption\":\"終了\",\"text\":\"終了しますか？\","
-                                 u8"\"answer\":\"no\"}")),
+  EXPECT_NE(run.output.find(
+                Utf8(u8"{\"frame\":5,\"event\":\"msgbox\",\"caption\":\"終了\",\"text\":\"終了しますか？\","
+                     u8"\"answer\":\"no\"}")),
             std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("{\"frame\":10,\"event\":\"msgbox\""), std::string::npos);
@@ -79,15 +79,16 @@ TEST(HeadlessRun, MissingSystemArchiveIsReportedAndExitsWithOne) {
   fs::remove(dir / "game" / "system");
   SRun run = RunZel("--headless --frames 10 --trace - " + (dir / "game").string());
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.output.find(Utf8(u8"\"event\":\"msgbox\",\"caption\":\"error\",\"text\":\"system ファイルが開けません\"")),
+  EXPECT_NE(run.output.find(Utf8(
+                u8"\"event\":\"msgbox\",\"caption\":\"error\",\"text\":\"system ファイルが開けません\"")),
             std::string::npos)
       << run.output;
   fs::remove_all(dir);
 }
 
 TEST(HeadlessRun, BadCommandLinesExitWithTwo) {
-  for (const char* arguments : {"--frames", "--frames x", "--shot 0 a.png", "--answer maybe", "--bogus",
-                                "--scale 0", "a b"}) {
+  for (const char* arguments :
+       {"--frames", "--frames x", "--shot 0 a.png", "--answer maybe", "--bogus", "--scale 0", "a b"}) {
     SRun run = RunZel(std::string("--headless ") + arguments);
     EXPECT_EQ(run.status, 2) << arguments << ": " << run.output;
   }

@@ -8,7 +8,7 @@
 using SampleGeneratorFunction = bool (*)(const std::filesystem::path& stageDir);
 
 class CSampleGenerator {
-public:
+ public:
   CSampleGenerator(const char* name, SampleGeneratorFunction function);
   static const std::vector<const CSampleGenerator*>& All();
 

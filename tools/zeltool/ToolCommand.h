@@ -7,7 +7,7 @@ using ToolFunction = int (*)(const std::vector<std::string>& args);
 
 // Each subcommand file registers itself with a static CToolCommand.
 class CToolCommand {
-public:
+ public:
   CToolCommand(const char* name, const char* usage, ToolFunction function);
   static const CToolCommand* Find(const std::string& name);
   static void PrintUsage();

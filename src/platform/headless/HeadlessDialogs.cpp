@@ -1,7 +1,5 @@
 #include "platform/headless/HeadlessDialogs.h"
 
-#include "io/Trace.h"
-
 EAnswer CHeadlessDialogs::MessageBox(const std::string& caption, const std::string& text, bool yesNo) {
   ++shown;
   EAnswer answer = EAnswer::kOk;
@@ -13,7 +11,6 @@ EAnswer CHeadlessDialogs::MessageBox(const std::string& caption, const std::stri
     }
     answer = yes ? EAnswer::kYes : EAnswer::kNo;
   }
-  const char* name = answer == EAnswer::kOk ? "ok" : answer == EAnswer::kYes ? "yes" : "no";
-  CTrace::Event("msgbox", {{"caption", caption}, {"text", text}, {"answer", name}});
+  TraceMessageBox(caption, text, answer);
   return answer;
 }

@@ -6,14 +6,14 @@
 
 // Message boxes answered without a person: from the input script's answers, else the default answer.
 class CHeadlessDialogs : public IDialogs {
-public:
+ public:
   explicit CHeadlessDialogs(bool defaultYes) : defaultYes(defaultYes) {}
   EAnswer MessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
   void QueueAnswer(bool yes) { answers.push_back(yes); }
   void QueueTypedText(const std::string& utf8) { typed.push_back(utf8); }
   int ShownCount() const { return shown; }
 
-private:
+ private:
   bool defaultYes;
   std::deque<bool> answers;
   std::deque<std::string> typed;

@@ -50,14 +50,20 @@ void CHeadlessInput::PushKey(EEventType type, uint32_t key, uint32_t flags) {
 void CHeadlessInput::Translate(const SInputCommand& c) {
   using EVerb = SInputCommand::EVerb;
   switch (c.verb) {
-    case EVerb::kMove: PushMouse(EEventType::kMouseMove, c.x, c.y); break;
+    case EVerb::kMove:
+      PushMouse(EEventType::kMouseMove, c.x, c.y);
+      break;
     case EVerb::kClick:
       PushMouse(EEventType::kMouseMove, c.x, c.y);
       PushMouse(EEventType::kLButtonDown, c.x, c.y);
       PushMouse(EEventType::kLButtonUp, c.x, c.y);
       break;
-    case EVerb::kDown: PushMouse(EEventType::kLButtonDown, c.x, c.y); break;
-    case EVerb::kUp: PushMouse(EEventType::kLButtonUp, c.x, c.y); break;
+    case EVerb::kDown:
+      PushMouse(EEventType::kLButtonDown, c.x, c.y);
+      break;
+    case EVerb::kUp:
+      PushMouse(EEventType::kLButtonUp, c.x, c.y);
+      break;
     case EVerb::kRightClick:
       PushMouse(EEventType::kMouseMove, c.x, c.y);
       PushMouse(EEventType::kRButtonDown, c.x, c.y);
@@ -83,8 +89,12 @@ void CHeadlessInput::Translate(const SInputCommand& c) {
       held.erase(c.key);
       PushKey(EEventType::kKeyUp, c.key, 0);
       break;
-    case EVerb::kAnswer: dialogs.QueueAnswer(c.yes); break;
-    case EVerb::kType: dialogs.QueueTypedText(c.text); break;
+    case EVerb::kAnswer:
+      dialogs.QueueAnswer(c.yes);
+      break;
+    case EVerb::kType:
+      dialogs.QueueTypedText(c.text);
+      break;
     case EVerb::kClose: {
       SPlatformEvent e;
       e.type = EEventType::kClose;

@@ -11,7 +11,7 @@ class CHeadlessDialogs;
 // Scripted input: turns the input script's commands into window events, one frame at a time, and
 // keeps the cursor and key state they imply.
 class CHeadlessInput : public IInput, public IEventSource {
-public:
+ public:
   CHeadlessInput(CInputScript script, CHeadlessDialogs& dialogs);
 
   // Queues the events of a frame: held keys repeat first, then the frame's commands in file order.
@@ -28,7 +28,7 @@ public:
   bool HasFocus() override { return true; }
   bool IsScriptExhausted() const { return script.IsExhausted(); }
 
-private:
+ private:
   void Translate(const SInputCommand& command);
   void PushMouse(EEventType type, int32_t x, int32_t y);
   void PushKey(EEventType type, uint32_t key, uint32_t flags);

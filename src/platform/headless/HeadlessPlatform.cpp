@@ -3,7 +3,9 @@
 #include "platform/headless/HeadlessAudioDevice.h"
 
 CHeadlessPlatform::CHeadlessPlatform(CInputScript script, bool defaultYes)
-    : dialogs(defaultYes), input(std::move(script), dialogs), audio(std::make_unique<CHeadlessAudioDevice>()) {}
+    : dialogs(defaultYes),
+      input(std::move(script), dialogs),
+      audio(std::make_unique<CHeadlessAudioDevice>()) {}
 
 CHeadlessPlatform::~CHeadlessPlatform() { audio->CloseOutput(); }
 

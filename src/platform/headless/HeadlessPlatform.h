@@ -13,7 +13,7 @@
 class CHeadlessAudioDevice;
 
 class CHeadlessPlatform : public IPlatform {
-public:
+ public:
   CHeadlessPlatform(CInputScript script, bool defaultYes);
   ~CHeadlessPlatform() override;
   // Writes the mixed sound to a WAV file from now on; false when it cannot be created.
@@ -36,7 +36,7 @@ public:
   CHeadlessWindow& HeadlessWindow() { return window; }
   CHeadlessDialogs& HeadlessDialogs() { return dialogs; }
 
-private:
+ private:
   CHeadlessClock clock;
   CHeadlessWindow window;
   CHeadlessDialogs dialogs;

@@ -3,7 +3,7 @@
 
 // A window that exists only as a size and a mode; the screen buffer itself is what gets captured.
 class CHeadlessWindow : public IWindow {
-public:
+ public:
   bool Create(const std::string& titleSjis, int w, int h, bool fullscreenMode) override {
     title = titleSjis;
     width = w;
@@ -25,7 +25,7 @@ public:
   const std::string& Title() const { return title; }
   int PresentCount() const { return presentCount; }
 
-private:
+ private:
   std::string title;
   int width = 0, height = 0;
   bool fullscreen = false;

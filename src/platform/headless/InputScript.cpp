@@ -13,10 +13,10 @@ using EVerb = SInputCommand::EVerb;
 
 const std::map<std::string, EVerb>& Verbs() {
   static const std::map<std::string, EVerb> verbs = {
-      {"move", EVerb::kMove},       {"click", EVerb::kClick},      {"down", EVerb::kDown},
-      {"up", EVerb::kUp},           {"rclick", EVerb::kRightClick}, {"wheel", EVerb::kWheel},
-      {"key", EVerb::kKey},         {"keydown", EVerb::kKeyDown},  {"keyup", EVerb::kKeyUp},
-      {"answer", EVerb::kAnswer},   {"type", EVerb::kType},        {"close", EVerb::kClose}};
+      {"move", EVerb::kMove},     {"click", EVerb::kClick},       {"down", EVerb::kDown},
+      {"up", EVerb::kUp},         {"rclick", EVerb::kRightClick}, {"wheel", EVerb::kWheel},
+      {"key", EVerb::kKey},       {"keydown", EVerb::kKeyDown},   {"keyup", EVerb::kKeyUp},
+      {"answer", EVerb::kAnswer}, {"type", EVerb::kType},         {"close", EVerb::kClose}};
   return verbs;
 }
 
@@ -106,20 +106,27 @@ bool CInputScript::ParseLine(const std::string& line, int lineNumber, std::strin
   std::string word, extra;
   int64_t n = 0;
   switch (c.verb) {
-    case EVerb::kMove: case EVerb::kClick: case EVerb::kDown: case EVerb::kUp: case EVerb::kRightClick:
+    case EVerb::kMove:
+    case EVerb::kClick:
+    case EVerb::kDown:
+    case EVerb::kUp:
+    case EVerb::kRightClick:
       if (!ReadPoint(in, c)) return fail("expected X Y");
       break;
     case EVerb::kWheel:
       if (!(in >> word) || !ParseInt(word, n) || (in >> extra)) return fail("expected DELTA");
       c.delta = static_cast<int32_t>(n);
       break;
-    case EVerb::kKey: case EVerb::kKeyDown: case EVerb::kKeyUp:
+    case EVerb::kKey:
+    case EVerb::kKeyDown:
+    case EVerb::kKeyUp:
       if (!(in >> word) || (in >> extra)) return fail("expected a key name");
       c.key = KeyCode(word, c.verb != EVerb::kKey);
       if (c.key == 0) return fail("unknown key " + word);
       break;
     case EVerb::kAnswer:
-      if (!(in >> word) || (word != "yes" && word != "no") || (in >> extra)) return fail("expected yes or no");
+      if (!(in >> word) || (word != "yes" && word != "no") || (in >> extra))
+        return fail("expected yes or no");
       c.yes = word == "yes";
       break;
     case EVerb::kType: {

@@ -4,7 +4,7 @@
 #include "platform/Clock.h"
 
 class CSdlClock : public IClock {
-public:
+ public:
   uint32_t GetTickCount() override { return SDL_GetTicks(); }
   void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
 };

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include "io/ShiftJis.h"
-#include "io/Trace.h"
 #include "platform/sdl/SdlWindow.h"
 
 namespace {
@@ -15,9 +14,8 @@ EAnswer CSdlDialogs::MessageBox(const std::string& caption, const std::string& t
   const std::string title = sjis::ToUtf8(caption), message = sjis::ToUtf8(text);
   SDL_MessageBoxButtonData okButtons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"}};
-  SDL_MessageBoxButtonData yesNoButtons[] = {
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, Utf8(u8"いいえ")},
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, Utf8(u8"はい")}};
+  SDL_MessageBoxButtonData yesNoButtons[] = {{SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, Utf8(u8"いいえ")},
+                                             {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, Utf8(u8"はい")}};
   SDL_MessageBoxData data{};
   data.flags = yesNo ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR;
   data.window = window.Handle();
@@ -28,7 +26,6 @@ EAnswer CSdlDialogs::MessageBox(const std::string& caption, const std::string& t
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
   EAnswer answer = !yesNo ? EAnswer::kOk : pressed == 1 ? EAnswer::kYes : EAnswer::kNo;
-  const char* name = answer == EAnswer::kOk ? "ok" : answer == EAnswer::kYes ? "yes" : "no";
-  CTrace::Event("msgbox", {{"caption", caption}, {"text", text}, {"answer", name}});
+  TraceMessageBox(caption, text, answer);
   return answer;
 }

@@ -5,10 +5,10 @@ class CSdlWindow;
 
 // Message boxes as SDL message boxes owned by the game window.
 class CSdlDialogs : public IDialogs {
-public:
+ public:
   explicit CSdlDialogs(CSdlWindow& window) : window(window) {}
   EAnswer MessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
 
-private:
+ private:
   CSdlWindow& window;
 };

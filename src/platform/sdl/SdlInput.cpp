@@ -21,25 +21,48 @@ uint32_t CSdlInput::ToVirtualKey(SDL_Keycode key) {
   if (key >= SDLK_F1 && key <= SDLK_F12) return vk::kF1 + static_cast<uint32_t>(key - SDLK_F1);
   if (key >= SDLK_F13 && key <= SDLK_F24) return vk::kF1 + 12 + static_cast<uint32_t>(key - SDLK_F13);
   switch (key) {
-    case SDLK_BACKSPACE: return vk::kBack;
-    case SDLK_TAB: return vk::kTab;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return vk::kReturn;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return vk::kShift;
-    case SDLK_LCTRL: case SDLK_RCTRL: return vk::kControl;
-    case SDLK_LALT: case SDLK_RALT: return vk::kMenu;
-    case SDLK_ESCAPE: return vk::kEscape;
-    case SDLK_SPACE: return vk::kSpace;
-    case SDLK_PAGEUP: return vk::kPrior;
-    case SDLK_PAGEDOWN: return vk::kNext;
-    case SDLK_END: return vk::kEnd;
-    case SDLK_HOME: return vk::kHome;
-    case SDLK_LEFT: return vk::kLeft;
-    case SDLK_UP: return vk::kUp;
-    case SDLK_RIGHT: return vk::kRight;
-    case SDLK_DOWN: return vk::kDown;
-    case SDLK_INSERT: return vk::kInsert;
-    case SDLK_DELETE: return vk::kDelete;
-    default: return 0;
+    case SDLK_BACKSPACE:
+      return vk::kBack;
+    case SDLK_TAB:
+      return vk::kTab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      return vk::kReturn;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+      return vk::kShift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+      return vk::kControl;
+    case SDLK_LALT:
+    case SDLK_RALT:
+      return vk::kMenu;
+    case SDLK_ESCAPE:
+      return vk::kEscape;
+    case SDLK_SPACE:
+      return vk::kSpace;
+    case SDLK_PAGEUP:
+      return vk::kPrior;
+    case SDLK_PAGEDOWN:
+      return vk::kNext;
+    case SDLK_END:
+      return vk::kEnd;
+    case SDLK_HOME:
+      return vk::kHome;
+    case SDLK_LEFT:
+      return vk::kLeft;
+    case SDLK_UP:
+      return vk::kUp;
+    case SDLK_RIGHT:
+      return vk::kRight;
+    case SDLK_DOWN:
+      return vk::kDown;
+    case SDLK_INSERT:
+      return vk::kInsert;
+    case SDLK_DELETE:
+      return vk::kDelete;
+    default:
+      return 0;
   }
 }
 
@@ -64,14 +87,21 @@ void CSdlInput::SetMouse(SPlatformEvent& out, EEventType type, int windowX, int 
 bool CSdlInput::Translate(const SDL_Event& in, SPlatformEvent& out) {
   out = SPlatformEvent{};
   switch (in.type) {
-    case SDL_QUIT: out.type = EEventType::kTerminate; return true;
-    case SDL_WINDOWEVENT: return TranslateWindowEvent(in.window, out);
-    case SDL_KEYDOWN: case SDL_KEYUP: return TranslateKey(in.key, out);
-    case SDL_MOUSEMOTION: SetMouse(out, EEventType::kMouseMove, in.motion.x, in.motion.y); return true;
+    case SDL_QUIT:
+      out.type = EEventType::kTerminate;
+      return true;
+    case SDL_WINDOWEVENT:
+      return TranslateWindowEvent(in.window, out);
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return TranslateKey(in.key, out);
+    case SDL_MOUSEMOTION:
+      SetMouse(out, EEventType::kMouseMove, in.motion.x, in.motion.y);
+      return true;
     case SDL_MOUSEBUTTONDOWN:
       if (in.button.button == SDL_BUTTON_LEFT)
-        SetMouse(out, in.button.clicks >= 2 ? EEventType::kLButtonDblClk : EEventType::kLButtonDown, in.button.x,
-                 in.button.y);
+        SetMouse(out, in.button.clicks >= 2 ? EEventType::kLButtonDblClk : EEventType::kLButtonDown,
+                 in.button.x, in.button.y);
       else if (in.button.button == SDL_BUTTON_RIGHT)
         SetMouse(out, EEventType::kRButtonDown, in.button.x, in.button.y);
       else
@@ -88,19 +118,36 @@ bool CSdlInput::Translate(const SDL_Event& in, SPlatformEvent& out) {
       out.wheelDelta = notches * 120;
       return true;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
 bool CSdlInput::TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out) {
   switch (in.event) {
-    case SDL_WINDOWEVENT_CLOSE: out.type = EEventType::kClose; return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = EEventType::kFocusGained; return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST: out.type = EEventType::kFocusLost; return true;
-    case SDL_WINDOWEVENT_MINIMIZED: case SDL_WINDOWEVENT_HIDDEN: out.type = EEventType::kMinimized; return true;
-    case SDL_WINDOWEVENT_RESTORED: case SDL_WINDOWEVENT_SHOWN: out.type = EEventType::kRestored; return true;
-    case SDL_WINDOWEVENT_EXPOSED: case SDL_WINDOWEVENT_SIZE_CHANGED: out.type = EEventType::kPaint; return true;
-    default: return false;
+    case SDL_WINDOWEVENT_CLOSE:
+      out.type = EEventType::kClose;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      out.type = EEventType::kFocusGained;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      out.type = EEventType::kFocusLost;
+      return true;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+      out.type = EEventType::kMinimized;
+      return true;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+      out.type = EEventType::kRestored;
+      return true;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      out.type = EEventType::kPaint;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -142,7 +189,8 @@ bool CSdlInput::IsKeyDown(uint32_t virtualKey) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   for (int sc = 0; sc < count; ++sc)
-    if (state[sc] && ToVirtualKey(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sc))) == virtualKey) return true;
+    if (state[sc] && ToVirtualKey(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sc))) == virtualKey)
+      return true;
   return false;
 }
 

@@ -10,7 +10,7 @@ class CSingleInstance;
 // SDL events turned into window events with Windows virtual-key codes and key flags, plus the
 // cursor, capture and key state of the window.
 class CSdlInput : public IInput, public IEventSource {
-public:
+ public:
   CSdlInput(CSdlWindow& window, CSingleInstance& instance) : window(window), instance(instance) {}
 
   bool PollEvent(SPlatformEvent& event) override;
@@ -26,7 +26,7 @@ public:
   // The virtual-key code of an SDL key, or 0.
   static uint32_t ToVirtualKey(SDL_Keycode key);
 
-private:
+ private:
   bool Translate(const SDL_Event& in, SPlatformEvent& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out);
   bool TranslateKey(const SDL_KeyboardEvent& in, SPlatformEvent& out);

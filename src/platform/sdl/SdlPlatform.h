@@ -10,7 +10,7 @@
 
 // The real desktop backend on SDL2.
 class CSdlPlatform : public IPlatform {
-public:
+ public:
   explicit CSdlPlatform(int scale);
   ~CSdlPlatform() override;
   // Initialises SDL's video and event subsystems; false (with SDL's message) when that fails.
@@ -28,7 +28,7 @@ public:
     return instance.Acquire(windowClass, title);
   }
 
-private:
+ private:
   bool initialised = false;
   CSdlClock clock;
   CSdlWindow window;

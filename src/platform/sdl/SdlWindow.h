@@ -6,7 +6,7 @@
 // A real SDL2 window: client area exactly the game screen (times an integer scale), not resizable,
 // centred; the screen buffer is uploaded to a streaming texture only over the dirty rectangles.
 class CSdlWindow : public IWindow {
-public:
+ public:
   explicit CSdlWindow(int scale) : requestedScale(scale) {}
   ~CSdlWindow() override { Destroy(); }
 
@@ -25,7 +25,7 @@ public:
   SPoint ToGame(int windowX, int windowY) const;
   SPoint ToWindow(int gameX, int gameY) const;
 
-private:
+ private:
   int ChooseScale(int width, int height) const;
 
   int requestedScale;
