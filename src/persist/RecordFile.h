@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The "SAV2" record container of system.dat and the save files: "SAV2", a checksum, and a body of
@@ -11,7 +12,8 @@
 //
 // One object is either being written (chunks appended to the plain body) or being read (a cursor
 // over a plain body that passed the container test). Reading never goes outside the body: a read
-// past the end of the current chunk yields zeros or empty values.
+// past the end of the current chunk yields 0 or an empty value and leaves the cursor at the chunk's
+// end, so one short field cannot make the following ones read garbage.
 class CRecordFile {
  public:
   static constexpr size_t kMaxString = 255;
@@ -21,7 +23,8 @@ class CRecordFile {
   explicit CRecordFile(std::vector<uint8_t> plainBody) : body(std::move(plainBody)) {}
 
   // --- Writing ---
-  // Starts a chunk; tag is four ASCII characters.
+  // Starts a chunk (ending one still open); tag is four ASCII characters, a shorter one is padded
+  // with blanks.
   void BeginChunk(const char* tag);
   void WriteBytes(const void* data, size_t size);
   void WriteInt32(int32_t value);
@@ -37,23 +40,26 @@ class CRecordFile {
 
   // The body as built, not complemented.
   const std::vector<uint8_t>& PlainBody() const { return body; }
-  // The whole file: "SAV2", checksum, complemented body.
+  // The whole file: "SAV2", checksum, complemented body. A chunk still open is stored with the
+  // length it has so far.
   std::vector<uint8_t> Encode() const;
-  // Writes Encode() to a host path through a temporary file renamed over the old one; the folder is
-  // created when missing. False (old file untouched) on any failure.
+  // Writes Encode() to a host path through CAtomicFile (a temporary file renamed over the old one);
+  // the folder is created when missing. False (old file untouched) on any failure.
   bool WriteToFile(const std::string& hostPath) const;
 
   // --- Reading ---
   // The container test: magic and checksum. On success the plain body is loaded and the cursor is
   // before the first chunk; otherwise the object is left empty and false is returned.
   bool Decode(const std::vector<uint8_t>& fileBytes);
-  // Reads a host path and decodes it; false when missing or failing the test.
+  // Reads a host path and decodes it; false when missing, larger than any save (64 MiB) or failing
+  // the test.
   bool LoadFromFile(const std::string& hostPath);
   // Header and checksum only (the quick-save test), without keeping the body.
   static bool TestFile(const std::string& hostPath);
 
-  // Moves to the next chunk (skipping whatever of the current one was not read). False at the end
-  // of the body, after "END ", or when a chunk header or its length runs past the end.
+  // Moves to the next chunk (skipping whatever of the current one was not read). The "END " chunk
+  // is returned like any other; false after it, at the end of the body, or when a chunk header or
+  // its length runs past the end of the body (reading stops there for good).
   bool NextChunk();
   const std::string& Tag() const { return tag; }
   uint32_t ChunkLength() const { return chunkEnd - chunkStart; }
@@ -61,10 +67,14 @@ class CRecordFile {
   size_t Remaining() const { return chunkEnd - cursor; }
   int32_t ReadInt32();
   std::string ReadString();
+  // Empty when fewer than count bytes remain in the chunk.
   std::vector<uint8_t> ReadBytes(size_t count);
+  // Empty when the count is not positive or the bytes run past the chunk.
   std::vector<bool> ReadBits();
 
  private:
+  bool Finish();
+
   std::vector<uint8_t> body;
   size_t openChunk = 0;  // position of the length field of the chunk being written
   bool chunkOpen = false;
