@@ -8,6 +8,7 @@
 #include "app/PictureHostAdapter.h"
 #include "app/ScriptHostAdapter.h"
 #include "app/SoundHostAdapter.h"
+#include "app/SystemDataHostAdapter.h"
 #include "audio/SoundSystem.h"
 #include "gfx/Animation.h"
 #include "gfx/LayerSet.h"
@@ -19,6 +20,7 @@
 #include "modes/LogoMode.h"
 #include "modes/TitleMode.h"
 #include "persist/Settings.h"
+#include "persist/SystemData.h"
 #include "platform/Platform.h"
 #include "script/ScriptRunner.h"
 #include "ui/MessageText.h"
@@ -35,9 +37,10 @@ CGameSystem::CGameSystem(IPlatform& p)
       messageHost(std::make_unique<CMessageHostAdapter>(*this)),
       text(std::make_unique<CMessageText>(*messageHost, display)),
       window(std::make_unique<CMessageWindow>(*messageHost, *text, display)),
-      input(std::make_unique<CInputRouter>(*this)) {}
+      input(std::make_unique<CInputRouter>(*this)),
+      systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)) {}
 
-CGameSystem::~CGameSystem() = default;
+CGameSystem::~CGameSystem() { systemDataHost->Detach(); }
 
 bool CGameSystem::Startup() {
   started = true;
@@ -56,6 +59,7 @@ bool CGameSystem::StartSubsystems() {
   visible = false;
   sound->InitSound(platform.Audio());
   for (const std::string& name : settings::SharedVariableNames()) variables.DeclareShared(name);
+  systemDataHost->Attach();
   for (const auto& [keyword, text] : settings::Keywords().Current()) {
     variables.SetDefaultSubstitution(keyword, settings::Keywords().GetDefault(keyword));
     variables.SetSubstitution(keyword, text);
@@ -69,6 +73,7 @@ bool CGameSystem::StartSubsystems() {
   SetMenuState(0);
   StartNewGameState();
   OpenOpeningScript();
+  CSystemData::WriteSystemData();
   visible = true;
   DiscardElapsedTime();
   return true;
@@ -161,6 +166,7 @@ void CGameSystem::ResetGame() {
 
 void CGameSystem::Shutdown() {
   SetMenuState(0);
+  CSystemData::WriteSystemData();
   sound->ShutdownSound();
   screenMode.reset();
   display.Shutdown();
@@ -274,7 +280,15 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
     clock.SetTimeDiscarded(false);
   }
   display.Present();
+  // Read flags, unlocks and shared variables reach system.dat while the player reads, not only at
+  // exit; the write's time is not charged to the game.
+  if (IsWaitingForPlayer() && CSystemData::Instance().WriteIfChanged(now)) DiscardElapsedTime();
   return 1;
+}
+
+bool CGameSystem::IsWaitingForPlayer() const {
+  return menuState == 0 && (mode == kModeClickWait || mode == kModeClickWaitPage || mode == kModeChoice ||
+                            mode == kModeClickRegions || mode == kModeTitle);
 }
 
 void CGameSystem::Update(int32_t delta, int32_t x, int32_t y) {

@@ -25,6 +25,7 @@ class CScriptHostAdapter;
 class CScriptRunner;
 class CSoundHostAdapter;
 class CSoundSystem;
+class CSystemDataHostAdapter;
 
 // The one engine object: owns every piece of game state, the engine mode and the menu state, and
 // decides the order of work in a frame. Subsystems do the work; this class sequences them.
@@ -147,6 +148,9 @@ class CGameSystem {
   bool IsStarted() const { return started; }
   // Quit was chosen (menu state 6): the main window closes without asking again.
   bool IsQuitRequested() const { return menuState == 6; }
+  // No menu is open and the engine waits for the player (click waits, choices, the title): a calm
+  // moment for work the player should not notice.
+  bool IsWaitingForPlayer() const;
   // Frames that advanced game time so far; the trace numbers frames from 1 by it.
   int64_t FramesRun() const { return framesRun; }
 
@@ -176,6 +180,7 @@ class CGameSystem {
   std::unique_ptr<CMessageText> text;
   std::unique_ptr<CMessageWindow> window;
   std::unique_ptr<CInputRouter> input;
+  std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
   CSurface systemImage;
   CSurface framePicture;
   std::unique_ptr<CAnimation> keyWait;

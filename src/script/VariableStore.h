@@ -27,6 +27,8 @@ class CVariableStore {
   void SetDefaultSubstitution(const std::string& keyword, const std::string& text);
   // True when the keyword's current text differs from its default text.
   bool IsSubstitutionChanged(const std::string& keyword) const;
+  // The current text of every keyword.
+  const std::map<std::string, std::string>& Substitutions() const { return substitutions; }
 
  private:
   Map shared;
