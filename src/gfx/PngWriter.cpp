@@ -2,18 +2,22 @@
 
 #include <png.h>
 
-#include <cstdio>
-#include <memory>
 #include <vector>
+
+#include "io/AtomicFile.h"
 
 namespace {
 
-struct SFileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
+void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
+}
 
-// Runs libpng's writer; its errors longjmp back here and become a false result.
-bool WriteRows(FILE* file, int width, int height, bool keepAlpha, std::vector<png_bytep>& rows) {
+void FlushNothing(png_structp) {}
+
+// Runs libpng's writer into memory; its errors longjmp back here and become a false result.
+bool WriteRows(std::vector<uint8_t>& out, int width, int height, bool keepAlpha,
+               std::vector<png_bytep>& rows) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -21,7 +25,7 @@ bool WriteRows(FILE* file, int width, int height, bool keepAlpha, std::vector<pn
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &out, AppendBytes, FlushNothing);
   png_set_IHDR(png, info, width, height, 8, keepAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -51,7 +55,7 @@ bool CPngWriter::Write(const std::string& path, const uint32_t* pixels, int widt
       if (keepAlpha) dst[3] = static_cast<uint8_t>(p >> 24);
     }
   }
-  std::unique_ptr<FILE, SFileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return false;
-  return WriteRows(file.get(), width, height, keepAlpha, rows);
+  // The whole file is encoded first, so a failure never leaves half a picture over an old one.
+  std::vector<uint8_t> encoded;
+  return WriteRows(encoded, width, height, keepAlpha, rows) && CAtomicFile::Write(path, encoded, false);
 }

@@ -2,7 +2,8 @@
 #include <cstdint>
 #include <string>
 
-// Writes PNG files (screenshots, decoded images) with libpng.
+// Writes PNG files (screenshots, decoded images) with libpng, encoded in memory and written through
+// CAtomicFile, so a failed write leaves an older file whole.
 class CPngWriter {
  public:
   // Writes BGRA pixels (the engine's byte order) as 8-bit RGB, alpha dropped, or as RGBA. The stride

@@ -50,11 +50,11 @@ bool WriteTemporary(const std::string& tempPath, const uint8_t* data, size_t siz
 
 }  // namespace
 
-bool CAtomicFile::Write(const std::string& hostPath, const void* data, size_t size) {
+bool CAtomicFile::Write(const std::string& hostPath, const void* data, size_t size, bool createFolders) {
   if (hostPath.empty()) return false;
   const std::string folder = FolderOf(hostPath);
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
+  if (createFolders) std::filesystem::create_directories(folder, error);
   const std::string tempPath = hostPath + kTempSuffix;
   bool ok = WriteTemporary(tempPath, static_cast<const uint8_t*>(data), size) && !Fails(EFault::kRename) &&
             ::rename(tempPath.c_str(), hostPath.c_str()) == 0;

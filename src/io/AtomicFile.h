@@ -19,10 +19,11 @@ class CAtomicFile {
   // The step at which an injected fault makes the write fail, for tests of the failure paths.
   enum class EFault { kNone, kCreate, kWrite, kSync, kRename };
 
-  // Writes bytes to hostPath (a file-system path), creating missing folders.
-  static bool Write(const std::string& hostPath, const void* data, size_t size);
-  static bool Write(const std::string& hostPath, const std::vector<uint8_t>& bytes) {
-    return Write(hostPath, bytes.data(), bytes.size());
+  // Writes bytes to hostPath (a file-system path), creating missing folders unless told not to.
+  static bool Write(const std::string& hostPath, const void* data, size_t size, bool createFolders = true);
+  static bool Write(const std::string& hostPath, const std::vector<uint8_t>& bytes,
+                    bool createFolders = true) {
+    return Write(hostPath, bytes.data(), bytes.size(), createFolders);
   }
   // Removes the temporary files of earlier, interrupted writes in a folder; returns how many.
   static int RemoveLeftovers(const std::string& folder);

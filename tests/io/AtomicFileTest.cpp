@@ -75,6 +75,9 @@ TEST_F(AtomicFileTest, PlacesThatCannotHoldTheFileFail) {
   EXPECT_EQ(CTempDir::Read("other/system.dat/inside"), Bytes("kept"));
   EXPECT_EQ(FilesIn("other"), 1u);
   EXPECT_FALSE(CAtomicFile::Write("", Bytes("x")));
+  // A writer that must not create folders fails on a missing one.
+  EXPECT_FALSE(CAtomicFile::Write("missing/shot.png", Bytes("x"), false));
+  EXPECT_FALSE(fs::exists("missing"));
 }
 
 TEST_F(AtomicFileTest, TemporaryOfAKilledWriteIsIgnoredAndCleanedUp) {
