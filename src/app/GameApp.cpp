@@ -24,7 +24,12 @@ bool CGameApp::InitInstance() {
     std::fprintf(stderr, "zel: cannot enter the game folder %s\n", gameDir.c_str());
     return false;
   }
-  if (!options->saveDir.empty()) settings::SetSaveDirectoryOverride(options->saveDir);
+  // A headless run is repeatable: unless a save folder is given it neither reads nor keeps the
+  // player's saves and system.dat, but saves into a folder of its own that goes away at exit.
+  if (!options->saveDir.empty())
+    settings::SetSaveDirectoryOverride(options->saveDir);
+  else if (options->headless)
+    settings::SetSaveDirectoryOverride(headlessSaves.Create("zel-saves"));
   frame = std::make_unique<CMainFrame>(platform);
   if (!settings::LoadSettings()) return false;
   if (options->fullscreen) settings::SetFullScreen(*options->fullscreen);

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
+#include "io/ScratchFolder.h"
 
 // The application: sets up the process, creates the main window and runs frames from the idle loop.
 class CGameApp {
@@ -21,6 +22,8 @@ class CGameApp {
   void WriteShots(int64_t frame);
 
   const CCommandLine* options = nullptr;
+  // The save folder of a headless run without --save-dir; it outlives the engine.
+  CScratchFolder headlessSaves;
   std::unique_ptr<CMainFrame> frame;
   bool engineStarted = false;
   bool startupFailed = false;

@@ -121,7 +121,8 @@ void CSystemData::ApplyChunk(CRecordFile& record) {
   } else if (tag == "VCMS") {
     settings::Config().SetVoiceMask(static_cast<uint32_t>(record.ReadInt32()));
   } else if (tag == "FONT") {
-    settings::SetFontName(record.ReadString());
+    // An empty face would leave the text without a font; the configured one stays instead.
+    if (std::string face = record.ReadString(); !face.empty()) settings::SetFontName(face);
   } else {
     ApplyConfig(tag, record.ReadInt32());
   }

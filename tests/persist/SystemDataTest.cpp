@@ -147,7 +147,7 @@ TEST_F(SystemDataTest, KeywordsChangedInTheEngineOrTheSettingsAreKept) {
   EXPECT_FALSE(settings::Keywords().Has("未宣言"));
 }
 
-TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndOutOfRangeValuesClamped) {
+TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndBadValuesMended) {
   WriteRecord([](CRecordFile& r) {
     r.BeginChunk("VAR ");
     r.WriteString("GONE");
@@ -161,6 +161,8 @@ TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndOutOfRangeValuesClamped) {
     r.WriteInt32(100000);
     r.BeginChunk("SPED");
     r.WriteInt32(-3);
+    r.BeginChunk("FONT");
+    r.WriteString("");
     r.BeginChunk("ZZZZ");  // unknown: skipped
     r.WriteInt32(1);
     r.EndChunk();
@@ -171,6 +173,7 @@ TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndOutOfRangeValuesClamped) {
   EXPECT_FALSE(settings::Keywords().Has("消えた"));
   EXPECT_EQ(settings::Config().Value(CPlayerConfig::kVolumeBgm), 256);
   EXPECT_EQ(settings::Config().TextSpeed(), 0);
+  EXPECT_EQ(settings::FontName(), "ＭＳ 明朝");
 
   ASSERT_TRUE(CSystemData::WriteSystemData());
   CRecordFile record;

@@ -86,4 +86,20 @@ TEST(SystemDataRun, QuittingWritesWhatTheLastCalmMomentHadNotYet) {
   EXPECT_TRUE(ReadSystemData(fresh.path).read.empty());
 }
 
+TEST(SystemDataRun, HeadlessWithoutASaveFolderKeepsNothing) {
+  const CTempDir tmp;
+  const fs::path saves = kBuild + "/sample-game/save/system.dat";
+  const bool existed = fs::exists(saves);
+  const fs::file_time_type before = existed ? fs::last_write_time(saves) : fs::file_time_type();
+  const SRun run = RunCommand("TMPDIR=\"" + tmp.path.string() + "\" \"" + kBuild +
+                              "/zel\" --headless --frames 240 --start 'scenario\\mainScript.adv' \"" +
+                              kBuild + "/sample-game\"");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(fs::exists(saves), existed);
+  if (existed) {
+    EXPECT_EQ(fs::last_write_time(saves), before);
+  }
+  EXPECT_TRUE(fs::is_empty(tmp.path));
+}
+
 }  // namespace
