@@ -7,6 +7,7 @@
 
 #include "app/GameSystem.h"
 #include "io/Path.h"
+#include "io/ScratchFolder.h"
 #include "persist/Settings.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "script/ScriptRunner.h"
@@ -19,11 +20,14 @@ class EngineFrame : public ::testing::Test {
     char buffer[4096];
     previousDir = getcwd(buffer, sizeof buffer) ? buffer : ".";
     ASSERT_TRUE(SetExeDirectoryCurrent(std::string(ZEL_BUILD_DIR) + "/sample-game"));
+    // system.dat of one test must not reach the next one (nor the sample's own save folder).
+    settings::SetSaveDirectoryOverride(saves.Create("zel-engine-test"));
     ASSERT_TRUE(settings::LoadSettings());
     ASSERT_TRUE(game.Startup());
   }
   void TearDown() override {
     game.Shutdown();
+    settings::SetSaveDirectoryOverride("");
     ASSERT_EQ(chdir(previousDir.c_str()), 0);
   }
   // Runs frames as the headless runner does: one tick each.
@@ -35,6 +39,7 @@ class EngineFrame : public ::testing::Test {
   }
 
   std::string previousDir;
+  CScratchFolder saves;
   CHeadlessPlatform platform{CInputScript(), true};
   CGameSystem game{platform};
   int64_t frame = 0;
