@@ -1,8 +1,16 @@
 #include "app/CommandLine.h"
 
+#include <filesystem>
+
 #include "io/ShiftJis.h"
 
 namespace {
+
+// A relative name made absolute against base; empty names and standard output ("-") stay.
+void Anchor(std::string& name, const std::filesystem::path& base) {
+  if (name.empty() || name == "-" || std::filesystem::path(name).is_absolute()) return;
+  name = (base / name).lexically_normal().string();
+}
 
 bool ParseInteger(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
   if (text.empty() || text.size() > 12) return false;
@@ -30,7 +38,14 @@ const char* CCommandLine::Usage() {
          "  --save-dir DIR         folder for save files and system.dat\n"
          "  --scale N              window only: show the screen N times larger\n"
          "  --fullscreen, --window start in that screen mode\n"
+         "  --check-redraw         with --headless: compare every frame with a full redraw (exit 3)\n"
          "  --version, --help      print and exit\n";
+}
+
+void CCommandLine::ResolvePaths(const std::string& startFolder) {
+  const std::filesystem::path base(startFolder);
+  for (SShot& shot : shots) Anchor(shot.file, base);
+  for (std::string* name : {&traceFile, &inputFile, &audioOut, &saveDir}) Anchor(*name, base);
 }
 
 bool CCommandLine::Parse(const std::vector<std::string>& args, std::string& error) {
@@ -89,6 +104,8 @@ bool CCommandLine::Parse(const std::vector<std::string>& args, std::string& erro
       scale = static_cast<int>(n);
     } else if (a == "--fullscreen" || a == "--window") {
       fullscreen = a == "--fullscreen";
+    } else if (a == "--check-redraw") {
+      checkRedraw = true;
     } else if (a == "--version") {
       showVersion = true;
     } else if (a == "--help" || a == "-h") {
@@ -103,5 +120,6 @@ bool CCommandLine::Parse(const std::vector<std::string>& args, std::string& erro
       return false;
     }
   }
+  if (checkRedraw && !headless) return error = "--check-redraw needs --headless", false;
   return true;
 }

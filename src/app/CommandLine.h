@@ -15,6 +15,9 @@ class CCommandLine {
   // False on a bad command line, with the reason in error.
   bool Parse(const std::vector<std::string>& args, std::string& error);
   static const char* Usage();
+  // Makes the file names of --shot, --trace, --input, --audio-out and --save-dir absolute against the
+  // folder the player was started from, since the player then changes into the game folder.
+  void ResolvePaths(const std::string& startFolder);
 
   std::string gameDir;
   bool headless = false;
@@ -30,6 +33,7 @@ class CCommandLine {
   std::string saveDir;
   int scale = 0;  // 0: fit the desktop
   std::optional<bool> fullscreen;
+  bool checkRedraw = false;
   bool showVersion = false;
   bool showHelp = false;
 };

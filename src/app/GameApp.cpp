@@ -12,7 +12,28 @@
 int CGameApp::Run(const CCommandLine& commandLine) {
   options = &commandLine;
   if (!InitInstance()) return anotherInstance ? 0 : 1;
+  if (commandLine.checkRedraw) InstallRedrawCheck();
   return commandLine.headless ? RunHeadless() : RunWindowed();
+}
+
+void CGameApp::InstallRedrawCheck() {
+  CGameSystem& game = frame->Game();
+  game.SetFrameDrawnHook([this, &game](int32_t x, int32_t y) {
+    if (redrawDiffers) return;
+    const std::optional<SRect> rect = redrawCheck.Check(game.Display(), [&game, x, y] { game.Draw(x, y); });
+    if (!rect) return;
+    redrawDiffers = true;
+    CTrace::Event("redraw",
+                  {{"x", rect->left}, {"y", rect->top}, {"w", rect->Width()}, {"h", rect->Height()}});
+    std::fprintf(stderr,
+                 "zel: frame %lld drawn over its dirty spans differs from a full redraw at %d,%d %dx%d\n",
+                 CTrace::Frame(), rect->left, rect->top, rect->Width(), rect->Height());
+  });
+}
+
+int CGameApp::ExitStatus() const {
+  if (startupFailed || shotFailed) return 1;
+  return redrawDiffers ? 3 : 0;
 }
 
 bool CGameApp::InitInstance() {
@@ -42,11 +63,11 @@ bool CGameApp::OnIdle() {
   CGameSystem& game = frame->Game();
   if (!engineStarted) {
     engineStarted = true;
-    if (game.Startup()) {
-      if (!options->startScript.empty()) game.StartNewGame(options->startScript, options->startLabel);
+    // --start skips the start-up flow (opening script or logos, movie, title) altogether.
+    const bool direct = !options->startScript.empty();
+    if (game.Startup(!direct) && (!direct || game.StartNewGame(options->startScript, options->startLabel)))
       return true;
-    }
-    // The engine could not start (no display): close through the normal path, without asking.
+    // The engine could not start (no display, or no script to start): close without asking.
     startupFailed = true;
     frame->Close();
     return false;
@@ -72,14 +93,14 @@ int CGameApp::RunWindowed() {
     if (frame->IsClosed()) break;
     if (!OnIdle()) events.WaitEvent(20);
   }
-  return startupFailed ? 1 : 0;
+  return ExitStatus();
 }
 
 int CGameApp::RunHeadless() {
   auto& headless = static_cast<CHeadlessPlatform&>(ThePlatform());
   IEventSource& events = headless.Events();
   OnIdle();  // start-up, before frame 1, at time 0
-  for (int64_t n = 1; !frame->IsClosed(); ++n) {
+  for (int64_t n = 1; !frame->IsClosed() && !redrawDiffers; ++n) {
     if (options->frames >= 0 && n > options->frames) break;
     CTrace::SetFrame(n);
     headless.BeginFrame(n);
@@ -90,7 +111,7 @@ int CGameApp::RunHeadless() {
     OnIdle();
     WriteShots(n);
   }
-  return startupFailed ? 1 : 0;
+  return ExitStatus();
 }
 
 void CGameApp::WriteShots(int64_t n) {
@@ -98,7 +119,9 @@ void CGameApp::WriteShots(int64_t n) {
   for (const CCommandLine::SShot& shot : options->shots) {
     if (shot.frame != n || !display.Pixels()) continue;
     if (!CPngWriter::Write(shot.file, display.Pixels(), display.Width(), display.Height(), display.Width(),
-                           false))
+                           false)) {
       std::fprintf(stderr, "zel: cannot write %s\n", shot.file.c_str());
+      shotFailed = true;
+    }
   }
 }

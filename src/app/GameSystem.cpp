@@ -42,15 +42,15 @@ CGameSystem::CGameSystem(IPlatform& p)
 
 CGameSystem::~CGameSystem() { systemDataHost->Detach(); }
 
-bool CGameSystem::Startup() {
+bool CGameSystem::Startup(bool openingFlow) {
   started = true;
   CSystemLog::OpenLog(ResolvePath(settings::GetSetting("システムログ", "system.log")));
-  const bool result = StartSubsystems();
+  const bool result = StartSubsystems(openingFlow);
   CSystemLog::CloseLog();
   return result;
 }
 
-bool CGameSystem::StartSubsystems() {
+bool CGameSystem::StartSubsystems(bool openingFlow) {
   CPackArchive::Instance().LogArchives();
   platform.Window().SetTitle(settings::GetTitle());
   displayReady = display.Init(&platform.Window(), settings::ScreenWidth(), settings::ScreenHeight(),
@@ -72,7 +72,7 @@ bool CGameSystem::StartSubsystems() {
   inactive = skipping = autoMode = replay = openingRunning = false;
   SetMenuState(0);
   StartNewGameState();
-  OpenOpeningScript();
+  if (openingFlow) OpenOpeningScript();
   CSystemData::WriteSystemData();
   visible = true;
   DiscardElapsedTime();
@@ -88,19 +88,7 @@ void CGameSystem::LoadSystemImages() {
     keyWait->Create("system\\window\\keywait.anm", "", 1.0f);
   // An animation without frames is dropped; the strip of system.png is drawn instead.
   if (keyWait->Width() <= 0) keyWait.reset();
-  window->SetKeyWaitHook([this](int32_t right, int32_t bottom) { return DrawKeyWait(right, bottom); });
-}
-
-bool CGameSystem::DrawKeyWait(int32_t right, int32_t bottom) {
-  if (!keyWait) return false;
-  // The icon's own clock: the ticks since it was last drawn, at most 10.
-  const int64_t ticks = CFrameClock::TickOf(clock.LastTick()) - CFrameClock::TickOf(keyWaitTime);
-  keyWaitTime = clock.LastTick();
-  keyWait->Update(static_cast<int32_t>(std::clamp<int64_t>(ticks, 0, 10)));
-  keyWait->SetPlacement(right - keyWait->Width(), bottom - keyWait->Height(), 1.0f, false, false);
-  keyWait->MarkDirty();
-  keyWait->Draw(0, 0, 0xFFFFFFFF, 0, 0, 1);
-  return true;
+  window->SetKeyWaitAnimation(keyWait.get());
 }
 
 void CGameSystem::OpenOpeningScript() {
@@ -114,11 +102,13 @@ void CGameSystem::OpenOpeningScript() {
   DiscardElapsedTime();
 }
 
-void CGameSystem::StartNewGame(const std::string& scriptName, const std::string& label) {
+bool CGameSystem::StartNewGame(const std::string& scriptName, const std::string& label) {
   ResetGame();
-  if (script->OpenScript(scriptName, 0, false) && !label.empty()) script->JumpToLabel(label);
+  const bool opened = script->OpenScript(scriptName, 0, false);
+  if (opened && !label.empty()) script->JumpToLabel(label);
   SetMenuState(0);
   DiscardElapsedTime();
+  return opened;
 }
 
 void CGameSystem::OnScenarioEnded() {
@@ -275,6 +265,7 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
   Update(delta, x, y);
   if (mode == kModeMovie) return 1;
   Draw(x, y);
+  if (frameDrawn) frameDrawn(x, y);
   if (clock.TimeDiscarded()) {
     clock.Discard(platform.Clock().GetTickCount());
     clock.SetTimeDiscarded(false);
@@ -292,6 +283,12 @@ bool CGameSystem::IsWaitingForPlayer() const {
 }
 
 void CGameSystem::Update(int32_t delta, int32_t x, int32_t y) {
+  UpdateState(delta, x, y);
+  // What the window shows is settled (and marked) once the frame's state is, before anything is drawn.
+  window->MarkFrameChanges(clock.LastTick());
+}
+
+void CGameSystem::UpdateState(int32_t delta, int32_t x, int32_t y) {
   if (fullRedraw) {
     display.MarkAllDirty();
     fullRedraw = false;
@@ -319,10 +316,16 @@ void CGameSystem::Draw(int32_t x, int32_t y) {
 
 void CGameSystem::DrawScene(int32_t x, int32_t y) {
   layers->DrawScene();
-  window->Draw(x, y, clock.LastTick());
+  window->Draw(x, y);
   if (!framePicture.IsEmpty())
     framePicture.Blit(SDrawTarget::Screen(display), 0, 0, framePicture.Width(), framePicture.Height(), 0, 0,
                       0xFFFFFFFF);
+}
+
+void CGameSystem::SetVisible(bool flag) {
+  // A window shown again (restored from the taskbar) has lost its picture: everything is redrawn.
+  if (flag && !visible && displayReady) display.MarkAllDirty();
+  visible = flag;
 }
 
 void CGameSystem::Redraw(int32_t x, int32_t y) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,14 +65,17 @@ class CGameSystem {
   CGameSystem& operator=(const CGameSystem&) = delete;
 
   // Life cycle.
-  bool Startup();
+  // Starts every subsystem; with openingFlow the opening script or the logo sequence begins, without
+  // it the engine waits in mode 0 for StartNewGame.
+  bool Startup(bool openingFlow = true);
   void Shutdown();
   void ResetGame();
   // A close request: asks "終了しますか？" unless quit was already chosen (or ask is false), and on yes
   // resets the game and shuts the engine down.
   bool QueryQuit(bool ask = true);
-  // Starts a new game at a script (and label), as the title's start item does.
-  void StartNewGame(const std::string& script, const std::string& label);
+  // Starts a new game at a script (and label), as the title's start item does; false when the script
+  // could not be opened (reported).
+  bool StartNewGame(const std::string& script, const std::string& label);
   // The scenario ran out: back to the flashback screen after a replay, else the title.
   void OnScenarioEnded();
   // Tries the opening movie named by the settings (a PSS stream is passed over); true when the movie
@@ -85,9 +89,11 @@ class CGameSystem {
   void Update(int32_t delta, int32_t x, int32_t y);
   void Draw(int32_t x, int32_t y);
   void Redraw(int32_t x, int32_t y);
+  // Called in every frame after the draw pass and before the screen is shown (the redraw check).
+  void SetFrameDrawnHook(std::function<void(int32_t x, int32_t y)> hook) { frameDrawn = std::move(hook); }
   int32_t DiscardElapsedTime();
   void SetInactive(bool flag);
-  void SetVisible(bool flag) { visible = flag; }
+  void SetVisible(bool flag);
   virtual void ToggleScreenMode();
 
   // Modes.
@@ -156,13 +162,13 @@ class CGameSystem {
 
  private:
   // Start-up steps between opening and closing the system log.
-  bool StartSubsystems();
+  bool StartSubsystems(bool openingFlow);
   void LeaveMode(int32_t oldMode, int32_t newMode);
   void EnterMode(int32_t newMode);
   void OpenOpeningScript();
   void DrawScene(int32_t x, int32_t y);
   void LoadSystemImages();
-  bool DrawKeyWait(int32_t right, int32_t bottom);
+  void UpdateState(int32_t delta, int32_t x, int32_t y);
   void StartNewGameState();
 
   IPlatform& platform;
@@ -185,8 +191,8 @@ class CGameSystem {
   CSurface framePicture;
   std::unique_ptr<CAnimation> keyWait;
   SPoint cursor{0, 0};
-  uint32_t keyWaitTime = 0;
   std::unique_ptr<CScreenMode> screenMode;
+  std::function<void(int32_t, int32_t)> frameDrawn;
 
   bool started = false;
   bool visible = false;

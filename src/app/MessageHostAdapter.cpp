@@ -22,7 +22,7 @@ bool CMessageHostAdapter::IsAutoMode() const { return game.IsAutoMode(); }
 bool CMessageHostAdapter::IsControlKeyHeld() const { return game.Platform().Input().IsKeyDown(vk::kControl); }
 
 std::string CMessageHostAdapter::CurrentScriptName() const { return game.Script().GetScriptName(); }
-int32_t CMessageHostAdapter::CurrentCommandNumber() const { return game.Script().GetLineIndex(); }
+int32_t CMessageHostAdapter::CurrentCommandNumber() const { return game.Script().GetReadPosition(); }
 
 int32_t CMessageHostAdapter::GetMenuState() const { return game.MenuState(); }
 bool CMessageHostAdapter::IsDialogOpen() const { return false; }

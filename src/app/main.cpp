@@ -1,6 +1,7 @@
 // zel: the player. Parses the command line, installs the platform backend and runs the game.
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     std::puts("zel 0.1.0");
     return 0;
   }
+  std::error_code cwdError;
+  commandLine.ResolvePaths(std::filesystem::current_path(cwdError).string());
   if (!commandLine.traceFile.empty() && !CTrace::Open(commandLine.traceFile)) {
     std::fprintf(stderr, "zel: cannot write the trace %s\n", commandLine.traceFile.c_str());
     return 2;

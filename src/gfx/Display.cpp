@@ -82,6 +82,10 @@ std::vector<SRect> CDisplay::DirtyRuns() const {
 
 void CDisplay::ClearSpans() { std::fill(spans.begin(), spans.end(), SSpan{width, 0}); }
 
+void CDisplay::SetSpans(const std::vector<SSpan>& saved) {
+  if (saved.size() == spans.size()) spans = saved;
+}
+
 void CDisplay::Present() {
   if (!window) {
     ClearSpans();

@@ -40,6 +40,8 @@ class CDisplay {
   // The rectangles Present would copy now, in order.
   std::vector<SRect> DirtyRuns() const;
   void ClearSpans();
+  // Puts back spans taken from Span (one per row).
+  void SetSpans(const std::vector<SSpan>& saved);
 
  private:
   bool CreateDevice();

@@ -52,6 +52,7 @@ void CScreenEffect::Prepare() {
 
 void CScreenEffect::UpdateEffect(int32_t ticks) {
   const CDisplay& display = host.Display();
+  NextFrame();
   if (effect == kVibrationRand) {
     CRandom& random = host.Random();
     vibrationX = (random.Next() - 16383) * (4 << level) / 32767;

@@ -24,6 +24,9 @@ class CScreenEffect {
   void Start(int32_t number, int32_t level, uint32_t colour, int32_t place);
   // Switches to an effect and prepares its state; setting a running blur or particle effect again keeps it.
   void SetEffect(int32_t number);
+  // A new frame begins: the blur takes the picture drawn last as the snapshot it blends (the update
+  // does this; drawing never does, so a frame drawn twice is the same frame).
+  void NextFrame() { blur.NextFrame(); }
   void UpdateEffect(int32_t ticks);
   // After all layers: fades, wipes, spot, mosaic, blurs, flash, negative.
   void DrawOverlay();

@@ -37,6 +37,12 @@ uint32_t Combine(uint32_t screen, uint32_t screenWeight, const uint32_t (&sample
 void CScreenEffectBlur::Take(const CDisplay& display) {
   snapshot.assign(display.Pixels(),
                   display.Pixels() + static_cast<size_t>(display.Width()) * display.Height());
+  drawn.clear();
+}
+
+void CScreenEffectBlur::NextFrame() {
+  if (!drawn.empty()) snapshot.swap(drawn);
+  drawn.clear();
 }
 
 void CScreenEffectBlur::Draw(int32_t effect, int32_t level, const SEffectStrength& strength,
@@ -73,5 +79,5 @@ void CScreenEffectBlur::Draw(int32_t effect, int32_t level, const SEffectStrengt
       }
     }
   }
-  Take(display);
+  drawn.assign(display.Pixels(), display.Pixels() + static_cast<size_t>(w) * h);
 }

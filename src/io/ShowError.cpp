@@ -26,11 +26,10 @@ std::string Shorten(const std::string& text) {
 
 void ShowError(const std::string& text) {
   std::string shown = Shorten(text);
-  if (HasPlatform()) {
-    ThePlatform().Dialogs().MessageBox("error", shown, false);
-    return;
-  }
+  // Standard error gets every failure too: a run without a window (headless, or before the window
+  // exists, or where no message box can be shown) must not fail silently.
   std::fprintf(stderr, "error: %s\n", sjis::ToUtf8(shown).c_str());
+  if (HasPlatform()) ThePlatform().Dialogs().MessageBox("error", shown, false);
 }
 
 void ShowError(const char* format, ...) {

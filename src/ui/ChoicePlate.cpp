@@ -23,7 +23,7 @@ void CChoicePlate::Load(CDisplay& display) {
     layouts[i].reset();
     const std::string path =
         i == 0 ? std::string("system\\window\\select.scn") : Numbered("system\\window\\select%d.scn", i);
-    if (i != 0 && !CPackArchive::Instance().Exists(path)) continue;
+    if (!CPackArchive::Instance().Exists(path)) continue;
     layouts[i] = std::make_unique<CLayout>();
     layouts[i]->Load(display, path);
   }
@@ -36,7 +36,14 @@ const CLayout& CChoicePlate::LayoutFor(size_t count) const {
 }
 
 void CChoicePlate::Update(int32_t ticks, bool active, size_t count) {
-  if (level.Update(active, ticks, false, settings::WindowTime())) LayoutFor(count).Invalidate();
+  if (active && !wasActive && count != shownCount) {
+    // Another plate replaces the one that may still be fading out: both places are redrawn.
+    if (level.IsOpen()) CurrentLayout().Invalidate();
+    shownCount = count;
+    if (level.IsOpen()) CurrentLayout().Invalidate();
+  }
+  wasActive = active;
+  if (level.Update(active, ticks, false, settings::WindowTime())) CurrentLayout().Invalidate();
 }
 
 int32_t CChoicePlate::FirstRowTop(const SRect& area, size_t count, int32_t pitch) const {
@@ -55,7 +62,7 @@ int CChoicePlate::RowAt(size_t count, int32_t pitch, int32_t x, int32_t y) const
 void CChoicePlate::Draw(CDisplay& display, const std::vector<SChoice>& choices, int hover, CTextFont& font,
                         int32_t pitch, const ReadCheck& isRead) const {
   if (!level.IsOpen()) return;
-  const CLayout& layout = LayoutFor(choices.size());
+  const CLayout& layout = CurrentLayout();
   const float opacity = level.Opacity(settings::WindowTime());
   layout.Draw("", opacity);
   for (size_t i = 0; i < choices.size(); ++i)
@@ -66,7 +73,7 @@ void CChoicePlate::Draw(CDisplay& display, const std::vector<SChoice>& choices, 
 
 void CChoicePlate::DrawRows(CDisplay& display, const std::vector<SChoice>& choices, int hover,
                             CTextFont& font, int32_t pitch, const ReadCheck& isRead) const {
-  const CLayout& layout = LayoutFor(choices.size());
+  const CLayout& layout = CurrentLayout();
   const SRect area = layout.GetControlRect("選択肢");
   const int32_t top = FirstRowTop(area, choices.size(), pitch);
   const SDrawTarget screen = SDrawTarget::Screen(display);

@@ -22,8 +22,6 @@ namespace {
 const char* const kVerbs[] = {"出る、移動する", "見る、調べる", "話す",
                               "さわる、なでる", "取る、つかむ", "たたく、なぐる"};
 constexpr int kVerbCount = 6;
-constexpr int kKeyWaitSize = 24;
-constexpr int kKeyWaitRow = 104;
 constexpr int kCursorSize = 32;
 constexpr int kFirstVerbCursor = 8;
 
@@ -39,6 +37,16 @@ void CMessageWindow::LoadLayouts() {
   clickLayout.Load(display, "system\\window\\click.scn");
   datePlate.Load(display);
   choicePlate.Load(display);
+}
+
+void CMessageWindow::SetSystemImage(const CSurface* image) {
+  systemImage = image;
+  keyWait.SetPictures(keyWaitAnimation, systemImage);
+}
+
+void CMessageWindow::SetKeyWaitAnimation(CAnimation* animation) {
+  keyWaitAnimation = animation;
+  keyWait.SetPictures(keyWaitAnimation, systemImage);
 }
 
 void CMessageWindow::SetFace(const std::string& name) {
@@ -111,15 +119,30 @@ bool CMessageWindow::IsWaitMode(int32_t mode) const {
          mode == CMessageText::kModeChoice || mode == CMessageText::kModeClickRegions;
 }
 
-void CMessageWindow::Draw(int32_t x, int32_t y, uint32_t milliseconds) {
+bool CMessageWindow::IsHidden(int32_t mode) const {
+  return (hiddenByPlayer && IsWaitMode(mode)) || host.GetMenuState() == 7;
+}
+
+void CMessageWindow::MarkFrameChanges(uint32_t milliseconds) {
   const int32_t mode = host.GetMode();
-  if ((hiddenByPlayer && IsWaitMode(mode)) || host.GetMenuState() == 7) return;
+  const bool clickPlate = mode == CMessageText::kModeClickRegions && !IsHidden(mode);
+  if (clickPlate != clickPlateShown) clickLayout.Invalidate();
+  clickPlateShown = clickPlate;
+  const bool clickWait = mode == CMessageText::kModeClickWait || mode == CMessageText::kModeClickWaitPage;
+  const bool show = clickWait && text.ShowsKeyWaitIcon() && !host.IsDialogOpen() && !IsHidden(mode);
+  const CLayout& layout = text.WindowLayout();
+  const SRect corner = layout.GetControlRect(layout.FindControl("カーソル") >= 0 ? "カーソル" : "テキスト");
+  keyWait.Update(display, show, {corner.right, corner.bottom}, milliseconds);
+}
+
+void CMessageWindow::Draw(int32_t x, int32_t y) {
+  const int32_t mode = host.GetMode();
+  if (IsHidden(mode)) return;
   const int32_t maximum = settings::WindowTime();
   if (level.IsOpen()) text.WindowLayout().Draw("", level.Opacity(maximum));
   if (level.IsFull(maximum)) DrawFullyOpen(x, y);
   datePlate.Draw(host.GameClock(), text.Fonts().Font(CFontSet::kNormal), settings::FontColor());
-  if (mode == CMessageText::kModeClickWait || mode == CMessageText::kModeClickWaitPage)
-    DrawKeyWait(milliseconds);
+  keyWait.Draw(display);
   if (mode != CMessageText::kModeClickRegions) text.DrawText();
   choicePlate.Draw(display, host.Choices(), host.GetChoiceHover(), text.Fonts().Font(CFontSet::kNormal),
                    settings::LinePitch(),
@@ -165,20 +188,6 @@ void CMessageWindow::DrawButtons(int32_t x, int32_t y) {
     }
     layout.Draw(name, 1.0f);
   }
-}
-
-void CMessageWindow::DrawKeyWait(uint32_t milliseconds) {
-  if (!text.ShowsKeyWaitIcon() || host.IsDialogOpen()) return;
-  const CLayout& layout = text.WindowLayout();
-  const SRect corner = layout.GetControlRect(layout.FindControl("カーソル") >= 0 ? "カーソル" : "テキスト");
-  if (keyWaitHook && keyWaitHook(corner.right, corner.bottom)) return;
-  if (!systemImage) return;
-  const SRect icon{corner.right - kKeyWaitSize, corner.bottom - kKeyWaitSize, corner.right, corner.bottom};
-  const int frame = static_cast<int>(milliseconds / 200 % 4);
-  systemImage->Blit(SDrawTarget::Screen(display), icon.left, icon.top, kKeyWaitSize, kKeyWaitSize,
-                    frame * kKeyWaitSize, kKeyWaitRow, 0xFFFFFFFF);
-  // The strip moves on by itself: the icon is redrawn in the next frame.
-  display.MarkDirty(icon);
 }
 
 void CMessageWindow::DrawClickRegions(int32_t x, int32_t y) {

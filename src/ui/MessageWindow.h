@@ -1,14 +1,15 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "gfx/Surface.h"
 #include "ui/ChoicePlate.h"
 #include "ui/DatePlate.h"
+#include "ui/KeyWaitIcon.h"
 #include "ui/Layout.h"
 #include "ui/OpenLevel.h"
 
+class CAnimation;
 class CDisplay;
 class CMessageText;
 class IMessageHost;
@@ -37,17 +38,15 @@ class CMessageWindow {
   };
   static constexpr int kButtonCount = 9;
   static const SButton kButtons[kButtonCount];
-  // Draws the key-wait animation with its bottom-right corner at (right, bottom); false when there
-  // is no animation (the strip of the system image is drawn instead).
-  using KeyWaitHook = std::function<bool(int32_t right, int32_t bottom)>;
 
   CMessageWindow(IMessageHost& host, CMessageText& text, CDisplay& display);
 
   // Loads date.scn, click.scn and the choice layouts (the window layout belongs to the text).
   void LoadLayouts();
   // The shared picture of the user interface, system\system.png (not owned; may be null).
-  void SetSystemImage(const CSurface* image) { systemImage = image; }
-  void SetKeyWaitHook(KeyWaitHook hook) { keyWaitHook = std::move(hook); }
+  void SetSystemImage(const CSurface* image);
+  // The keywait.anm animation (not owned; null draws the strip of the system image instead).
+  void SetKeyWaitAnimation(CAnimation* animation);
   // The face beside the text; an empty name removes it. A name that is already shown is kept.
   void SetFace(const std::string& name);
   const std::string& FaceName() const { return faceName; }
@@ -71,8 +70,14 @@ class CMessageWindow {
   // window buttons under either position, the text area when no menu is open, and in the
   // click-region wait the squares of the verb cursor and the verb plate.
   void MarkHoverDirty(int32_t oldX, int32_t oldY, int32_t x, int32_t y);
-  // Draws everything for the mouse at (x, y) and the frame time in milliseconds (key-wait strip).
-  void Draw(int32_t x, int32_t y, uint32_t milliseconds);
+  // Marks what the frame's new state shows differently: the key-wait icon (at the frame time in
+  // milliseconds) and the verb plate of the click-region wait appearing or going. Called after the
+  // update, before the draw pass.
+  void MarkFrameChanges(uint32_t milliseconds);
+  const CKeyWaitIcon& KeyWait() const { return keyWait; }
+  // Draws everything for the mouse at (x, y). Drawing changes no state, so a frame drawn twice is
+  // the same frame.
+  void Draw(int32_t x, int32_t y);
   // A 32 x 32 cell of the system image centred on the mouse (cell 0 draws nothing).
   void DrawCursor(int cell, int32_t x, int32_t y) const;
 
@@ -80,7 +85,7 @@ class CMessageWindow {
   void DrawFullyOpen(int32_t x, int32_t y);
   void DrawSpeaker();
   void DrawButtons(int32_t x, int32_t y);
-  void DrawKeyWait(uint32_t milliseconds);
+  bool IsHidden(int32_t mode) const;
   void DrawClickRegions(int32_t x, int32_t y);
   bool IsWaitMode(int32_t mode) const;
 
@@ -92,9 +97,11 @@ class CMessageWindow {
   CChoicePlate choicePlate;
   COpenLevel level;
   const CSurface* systemImage = nullptr;
-  KeyWaitHook keyWaitHook;
+  CKeyWaitIcon keyWait;
+  CAnimation* keyWaitAnimation = nullptr;
   CSurface face;
   std::string faceName;
   bool shown = false;
   bool hiddenByPlayer = false;
+  bool clickPlateShown = false;
 };

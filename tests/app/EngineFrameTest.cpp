@@ -4,13 +4,16 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "app/GameSystem.h"
+#include "app/RedrawCheck.h"
 #include "io/Path.h"
 #include "io/ScratchFolder.h"
 #include "persist/Settings.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "script/ScriptRunner.h"
+#include "ui/MessageText.h"
 
 namespace {
 
@@ -98,4 +101,62 @@ TEST_F(EngineFrame, ScreenModeSwitchIgnoredDuringAMovie) {
 TEST_F(EngineFrame, NoOpeningScriptStartsTheLogoSequence) {
   EXPECT_EQ(game.Mode(), CGameSystem::kModeLogo);
   EXPECT_TRUE(game.HasScreenMode());
+}
+
+TEST_F(EngineFrame, RedrawCheckCatchesAChangeDrawnWithoutMarking) {
+  CRedrawCheck check;
+  std::vector<SRect> differences;
+  game.SetFrameDrawnHook([&](int32_t x, int32_t y) {
+    if (auto rect = check.Check(game.Display(), [&] { game.Draw(x, y); })) differences.push_back(*rect);
+  });
+  game.StartNewGame("scenario\\mainScript.adv", "");
+  RunFrames(200);  // the first page, its speaker and the click wait, all marked as they change
+  ASSERT_EQ(game.Mode(), CGameSystem::kModeClickWaitPage);
+  EXPECT_TRUE(differences.empty()) << differences.front().left << "," << differences.front().top;
+  // The name over the window changes behind the engine's back: nothing marks it.
+  game.Text().SetSpeaker("別の名前");
+  RunFrames(1);
+  ASSERT_EQ(differences.size(), 1u);
+  const SRect name = game.Text().WindowLayout().GetControlRect("名前");
+  EXPECT_LT(differences[0].top, name.bottom);
+  EXPECT_GE(differences[0].bottom, name.top);
+  // The check left the incremental picture on the screen: the old name is still shown.
+  game.Display().MarkAllDirty();
+  RunFrames(1);
+  EXPECT_EQ(differences.size(), 1u);
+}
+
+TEST_F(EngineFrame, ShownAgainRedrawsTheWholeScreen) {
+  RunFrames(2);
+  game.SetVisible(false);
+  game.Display().ClearSpans();
+  game.SetVisible(true);
+  for (int row : {0, game.Display().Height() / 2, game.Display().Height() - 1}) {
+    EXPECT_EQ(game.Display().Span(row).left, 0);
+    EXPECT_EQ(game.Display().Span(row).right, game.Display().Width());
+  }
+  game.Display().ClearSpans();
+  game.ToggleScreenMode();
+  EXPECT_EQ(game.Display().Span(game.Display().Height() - 1).right, game.Display().Width());
+}
+
+TEST_F(EngineFrame, StartWithoutTheOpeningFlowWaitsForTheGame) {
+  game.Shutdown();
+  CGameSystem direct(platform);
+  ASSERT_TRUE(direct.Startup(false));
+  EXPECT_EQ(direct.Mode(), CGameSystem::kModeScript);
+  EXPECT_FALSE(direct.HasScreenMode());
+  EXPECT_FALSE(direct.StartNewGame("scenario\\missing.adv", ""));
+  EXPECT_TRUE(direct.StartNewGame("scenario\\mainScript.adv", ""));
+  direct.Shutdown();
+}
+
+TEST_F(EngineFrame, APageIsNumberedByTheScriptsReadPosition) {
+  game.StartNewGame("scenario\\mainScript.adv", "");
+  RunFrames(200);
+  ASSERT_EQ(game.Mode(), CGameSystem::kModeClickWaitPage);
+  // The page waits at its empty line, past the line where the page's read position was taken.
+  ASSERT_NE(game.Script().GetLineIndex(), game.Script().GetReadPosition());
+  game.Text().NewPage(true);
+  EXPECT_EQ(game.Text().MessageNumber(), game.Script().GetReadPosition());
 }

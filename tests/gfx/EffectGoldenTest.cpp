@@ -26,7 +26,10 @@ TEST_F(EffectGoldenTest, EachEffectAtRest) {
     host.DrawFrame();
     host.layers->Effect().Start(e, 1, 0xFF204080, -1);
     for (int frame = 0; frame < 120; ++frame) host.layers->Update(1);
-    for (int frame = 0; frame < 3; ++frame) host.DrawFrame();
+    for (int frame = 0; frame < 3; ++frame) {
+      host.layers->Effect().NextFrame();
+      host.DrawFrame();
+    }
     sheet.Put(e, host);
   }
   sheet.Compare();

@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "CommandRun.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string RunToWav(const fs::path& wav, const fs::path& saveDir) {
-  const std::string command = std::string("\"") + ZEL_BUILD_DIR +
-                              "/zel\" --headless --frames 540 --audio-out " + wav.string() + " --save-dir " +
+  const std::string command = kZelHeadless + "--frames 540 --audio-out " + wav.string() + " --save-dir " +
                               saveDir.string() + " " + ZEL_BUILD_DIR + "/sample-game > /dev/null 2>&1";
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

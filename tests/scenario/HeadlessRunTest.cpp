@@ -20,7 +20,11 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 const std::string kZel = std::string(ZEL_BUILD_DIR) + "/zel";
 const std::string kGame = std::string(ZEL_BUILD_DIR) + "/sample-game";
 
-SRun RunZel(const std::string& arguments) { return RunCommand("\"" + kZel + "\" " + arguments); }
+// Every headless run goes through the redraw check; the others run the player as given.
+SRun RunZel(const std::string& arguments) {
+  const bool headless = arguments.rfind("--headless ", 0) == 0;
+  return RunCommand(headless ? kZelHeadless + arguments.substr(11) : "\"" + kZel + "\" " + arguments);
+}
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

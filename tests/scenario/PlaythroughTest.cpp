@@ -1,8 +1,6 @@
 // Plays the sample game's whole route and the script test games through the built zel and zeltool
 // binaries, and checks their traces and reports.
 #include <gtest/gtest.h>
-
-#include "CommandRun.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 #include <typeindex>
 #include <vector>
 
+#include "CommandRun.h"
 #include "io/TempDir.h"
 #include "script/BreakCommand.h"
 #include "script/ClearCommand.h"
@@ -101,20 +100,11 @@ std::vector<STraceEvent> ReadTrace(const fs::path& file) {
 std::vector<STraceEvent> Play(const fs::path& game, const fs::path& input, long frames, const fs::path& dir) {
   const fs::path trace = dir / "trace.json";
   const SRun run =
-      RunCommand("\"" + kBuild + "/zel\" --headless --start 'scenario\\mainScript.adv' --frames " +
-                 std::to_string(frames) + " --input \"" + input.string() + "\" --trace \"" + trace.string() +
-                 "\" --save-dir \"" + dir.string() + "\" \"" + game.string() + "\"");
+      RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames " + std::to_string(frames) +
+                 " --input \"" + input.string() + "\" --trace \"" + trace.string() + "\" --save-dir \"" +
+                 dir.string() + "\" \"" + game.string() + "\"");
   EXPECT_EQ(run.status, 0) << run.output;
   return ReadTrace(trace);
-}
-
-// Builds a test game from its sources under tests/games into dir/game.
-fs::path BuildTestGame(const std::string& name, const fs::path& dir) {
-  const fs::path game = dir / "game";
-  const SRun run = RunCommand("\"" + kBuild + "/zel-samplebuild\" \"" + kSource + "/tests/games/" + name +
-                              "\" \"" + game.string() + "\" \"" + kBuild + "/zeltool\"");
-  EXPECT_EQ(run.status, 0) << run.output;
-  return game;
 }
 
 TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {

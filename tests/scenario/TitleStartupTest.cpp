@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "CommandRun.h"
 #include "gfx/DrawTarget.h"
 #include "gfx/ShapeDraw.h"
 #include "gfx/Surface.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-const std::string kZelCommand = std::string(ZEL_BUILD_DIR) + "/zel --headless ";
+const std::string& kZelCommand = kZelHeadless;
 const std::string kSampleGame = std::string(ZEL_BUILD_DIR) + "/sample-game";
 
 // Runs zel with the input script and extra options (file names in them are relative to the

@@ -71,7 +71,7 @@ class MessageWindowTest : public ::testing::Test {
   void Frame(int x, int y) {
     display.MarkAllDirty();
     display.FillDirty(kScreen);
-    window.Draw(x, y, 0);
+    window.Draw(x, y);
   }
   uint32_t At(int x, int y) const { return display.Pixels()[y * display.Width() + x]; }
 
@@ -261,4 +261,55 @@ TEST_F(MessageWindowTest, DateDigitsAreCellsOfTheirSheets) {
   EXPECT_EQ(At(55, 195), kScreen);
   EXPECT_EQ(At(75, 195), kScreen);
   EXPECT_EQ(digitAt(5), 7);
+}
+
+TEST_F(MessageWindowTest, ChoicePlateKeepsTheLayoutItOpenedWithWhileFadingOut) {
+  host.mode = 4;
+  host.choices = {{"はい", 10}, {"いいえ", 20}};
+  window.UpdateWindowLevels(4);
+  EXPECT_EQ(window.ChoicePlate().CurrentLayout().GetControlRect("選択肢").bottom, 80);
+  // The choice is taken: the list is emptied when the mode ends, and the plate fades out.
+  host.mode = 0;
+  host.choices.clear();
+  display.ClearSpans();
+  window.UpdateWindowLevels(1);
+  EXPECT_EQ(window.ChoicePlate().CurrentLayout().GetControlRect("選択肢").bottom, 80);
+  EXPECT_EQ(display.Span(60).left, 40) << "select2.scn's place is redrawn";
+  EXPECT_GE(display.Span(120).left, display.Span(120).right) << "select.scn was never shown";
+  // Three entries next time: the plate opens with select.scn.
+  host.mode = 4;
+  host.choices = {{"a", 1}, {"b", 2}, {"c", 3}};
+  window.UpdateWindowLevels(1);
+  EXPECT_EQ(window.ChoicePlate().CurrentLayout().GetControlRect("選択肢").bottom, 160);
+}
+
+TEST_F(MessageWindowTest, KeyWaitStripIsMarkedBeforeItIsDrawnAndOnlyWhenItChanges) {
+  // Four 24 x 24 frames at row 104 of the system image, each of its own colour.
+  std::vector<uint32_t> strip(96 * 128, 0);
+  for (int y = 104; y < 128; ++y)
+    for (int x = 0; x < 96; ++x) strip[y * 96 + x] = 0xFF000000u | (0x40u << (x / 24 * 6));
+  ASSERT_TRUE(CPngWriter::Write("system.png", strip.data(), 96, 128, 96, true));
+  CSurface systemImage;
+  ASSERT_TRUE(systemImage.Load("system.png"));
+  window.SetSystemImage(&systemImage);
+  text.AddText("あ", "", 100, -1);
+  text.WaitClick(true, true);
+  ASSERT_EQ(host.mode, 3);
+  // Without "カーソル" the icon's bottom-right is that of "テキスト" (20 100 260 180).
+  auto frame = [&](uint32_t milliseconds) {
+    display.ClearSpans();
+    window.MarkFrameChanges(milliseconds);
+    const CDisplay::SSpan span = display.Span(170);
+    display.FillDirty(kScreen);
+    window.Draw(0, 0);
+    return span;
+  };
+  EXPECT_EQ(frame(0).left, 236);
+  EXPECT_EQ(At(240, 170), systemImage.Pixel(0, 110)) << "drawn in the frame it appears";
+  EXPECT_GE(frame(150).left, 236 + 24) << "the same frame of the strip is not marked again";
+  EXPECT_EQ(frame(210).right, 260);
+  EXPECT_EQ(At(240, 170), systemImage.Pixel(30, 110));
+  host.mode = 0;
+  EXPECT_EQ(frame(220).left, 236) << "the icon's place is redrawn when it goes";
+  EXPECT_EQ(At(240, 170), kScreen);
 }

@@ -70,6 +70,6 @@ TEST(TextGoldenTest, PageWithNameRubyColourAndEdge) {
       display.Pixels()[y * kWidth + x] =
           0xFF000000u | uint32_t(x * 255 / kWidth) << 16 | uint32_t(y) << 8 | 0x60;
   display.MarkAllDirty();
-  window.Draw(-1, -1, 0);
+  window.Draw(-1, -1);
   texttest::ExpectMatchesGolden(display, "TextPage", 8);
 }

@@ -2,6 +2,28 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// SDL falls back to drivers that show nothing when no display server answers; the player would then
+// run invisibly. They count as a display only when asked for by name (SDL_VIDEODRIVER, as tests do).
+bool IsInvisibleDriver(const char* name) {
+  return name && (std::strcmp(name, "offscreen") == 0 || std::strcmp(name, "dummy") == 0);
+}
+
+}  // namespace
+
+bool CSdlPlatform::HasDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return false;
+  if (!IsInvisibleDriver(driver)) return true;
+  const char* requested = std::getenv("SDL_VIDEODRIVER");
+  return requested && std::strstr(requested, driver) != nullptr;
+}
+
 CSdlPlatform::CSdlPlatform(int scale) : window(scale), input(window, instance), dialogs(window) {}
 
 CSdlPlatform::~CSdlPlatform() {
@@ -15,10 +37,15 @@ bool CSdlPlatform::Init(std::string& error) {
   // The window's close button asks first; SDL_QUIT then only comes from a signal or the session.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    error = SDL_GetError();
+    error =
+        std::string("no display is available (") + SDL_GetError() + "); use --headless to run without one";
     return false;
   }
   initialised = true;
+  if (!HasDisplay()) {
+    error = "no display is available; use --headless to run without one";
+    return false;
+  }
   // Without a sound card the mix runs silently at the same pace, so the game still plays.
   audio.Open();
   return true;

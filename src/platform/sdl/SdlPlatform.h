@@ -13,7 +13,8 @@ class CSdlPlatform : public IPlatform {
  public:
   explicit CSdlPlatform(int scale);
   ~CSdlPlatform() override;
-  // Initialises SDL's video and event subsystems; false (with SDL's message) when that fails.
+  // Initialises SDL's video and event subsystems; false with a message when that fails or when no
+  // display is available.
   bool Init(std::string& error);
 
   const char* Name() const override { return "sdl"; }
@@ -29,6 +30,9 @@ class CSdlPlatform : public IPlatform {
   }
 
  private:
+  // Whether SDL's video driver shows a window somewhere.
+  static bool HasDisplay();
+
   bool initialised = false;
   CSdlClock clock;
   CSdlWindow window;

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "io/ShiftJis.h"
+#include "platform/WindowScale.h"
 
 int CSdlWindow::ChooseScale(int width, int height) const {
-  if (requestedScale > 0) return requestedScale;
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  // Leave room for the window frame.
-  int scale = std::min((usable.w - 16) / width, (usable.h - 48) / height);
-  return std::max(1, scale);
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return std::max(requestedScale, 1);
+  // A scale too large for the desktop would put the title bar out of reach.
+  return FitWindowScale(requestedScale, width, height, usable.w, usable.h);
 }
 
 bool CSdlWindow::Create(const std::string& titleSjis, int width, int height, bool fullscreenMode) {
