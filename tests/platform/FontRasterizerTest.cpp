@@ -1,6 +1,9 @@
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/FontRasterizer.h"
@@ -76,4 +79,42 @@ TEST(FontRasterizerTest, ListsInstalledJapaneseFacesInShiftJis) {
   EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end()));
   EXPECT_EQ(std::adjacent_find(faces.begin(), faces.end()), faces.end());
   EXPECT_FALSE(rasterizer->OpenFace("x", 0));
+}
+
+// DejaVu Sans reaches above and below its em square (ascent 1901 + descent 483 of 2048), as Noto
+// Sans CJK does; every glyph must still be drawn whole.
+TEST(FontRasterizerTest, FaceTallerThanItsEmSquareKeepsEveryGlyphWhole) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans"));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  FcChar8* file = nullptr;
+  const bool found = match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch;
+  const std::string path = found ? reinterpret_cast<const char*>(file) : "";
+  if (match) FcPatternDestroy(match);
+  FT_Library raw = nullptr;
+  ASSERT_EQ(FT_Init_FreeType(&raw), 0);
+  std::shared_ptr<FT_LibraryRec_> library(raw, [](FT_Library l) { FT_Done_FreeType(l); });
+  FT_Face ftFace = nullptr;
+  if (path.empty() || FT_New_Face(raw, path.c_str(), 0, &ftFace) != 0) GTEST_SKIP() << "no DejaVu Sans";
+  if (ftFace->ascender - ftFace->descender <= ftFace->units_per_EM) {
+    FT_Done_Face(ftFace);
+    GTEST_SKIP() << "this DejaVu Sans fits its em square";
+  }
+  CFreeTypeFace face(library, ftFace, 24);
+  // A capital with a diaeresis ("Ё"), the integral sign and plain letters: the coverage holds all
+  // the ink FreeType drew for each, so no row was cut at the top or the bottom.
+  for (uint16_t code : {uint16_t(0x4684), uint16_t(0xE781), uint16_t('A'), uint16_t('g'), uint16_t('l')}) {
+    std::vector<uint8_t> coverage(24 * 24, 0);
+    face.Render(code, coverage.data(), 24, 24);
+    const FT_Bitmap& bitmap = ftFace->glyph->bitmap;
+    long drawn = 0, whole = 0;
+    for (uint8_t v : coverage) drawn += v;
+    for (unsigned y = 0; y < bitmap.rows; ++y)
+      for (unsigned x = 0; x < bitmap.width; ++x) whole += bitmap.buffer[y * bitmap.pitch + x];
+    EXPECT_GT(whole, 0) << std::hex << code;
+    EXPECT_EQ(drawn, whole) << "cut glyph " << std::hex << code;
+  }
 }

@@ -99,3 +99,70 @@ TEST(HeadlessRun, BadCommandLinesExitWithTwo) {
   EXPECT_EQ(RunZel("--version").status, 0);
   EXPECT_EQ(RunZel("--help").status, 0);
 }
+
+TEST(HeadlessRun, StartSkipsTheStartUpFlowAndAMissingScriptFailsLoudly) {
+  const fs::path dir = TempDir("start");
+  SRun run = RunZel("--headless --frames 30 --trace - --start 'scenario\\mainScript.adv' --save-dir " +
+                    dir.string() + " " + kGame);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output.find("\"to\":20"), std::string::npos) << "no logo mode: " << run.output;
+  EXPECT_EQ(run.output.find("msgbox"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("{\"frame\":0,\"event\":\"script\",\"name\":\"scenario\\\\mainScript.adv\"}"),
+            std::string::npos)
+      << run.output;
+  // Without a trace the failure still reaches standard error, and the run ends at once.
+  run = RunZel("--headless --frames 30 --start 'scenario\\missing.adv' --save-dir " + dir.string() + " " +
+               kGame);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("scenario\\missing.adv"), std::string::npos) << run.output;
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, FailuresReachStandardErrorWithoutATrace) {
+  const fs::path dir = TempDir("stderr");
+  fs::copy(kGame, dir / "game", fs::copy_options::recursive);
+  fs::remove(dir / "game" / "system");
+  SRun run = RunZel("--headless --frames 10 " + (dir / "game").string());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find(Utf8(u8"system ファイルが開けません")), std::string::npos) << run.output;
+  // A screenshot that cannot be written fails the run.
+  run = RunZel("--headless --frames 3 --shot 2 " + (dir / "no" / "such" / "folder.png").string() +
+               " --save-dir " + dir.string() + " " + kGame);
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("folder.png"), std::string::npos) << run.output;
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, OutputPathsAreRelativeToTheStartingFolder) {
+  const fs::path dir = TempDir("relative");
+  const SRun run = RunCommand("cd \"" + dir.string() + "\" && " + kZelHeadless +
+                              "--frames 5 --shot 5 shot.png --trace trace.json --save-dir saves " + kGame);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(fs::exists(dir / "shot.png"));
+  EXPECT_TRUE(fs::exists(dir / "trace.json"));
+  EXPECT_FALSE(fs::exists(fs::path(kGame) / "shot.png"));
+  fs::remove_all(dir);
+}
+
+TEST(HeadlessRun, WithoutAnyDisplayTheWindowedPlayerSaysSoAndExitsWithOne) {
+  const SRun run =
+      RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \"" + kZel + "\" " + kGame);
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("no display"), std::string::npos) << run.output;
+}
+
+// A headless run ends only at --frames or when the game quits, and the sample's route ends at the
+// title, which waits: every headless command the documentation shows must give --frames.
+TEST(HeadlessRun, DocumentedHeadlessCommandsAllEnd) {
+  int commands = 0;
+  for (const char* document : {"/docs/CLI.md", "/README.md"}) {
+    std::istringstream lines(ReadAll(std::string(ZEL_SOURCE_DIR) + document));
+    for (std::string line; std::getline(lines, line);) {
+      const size_t at = line.find("zel --headless");
+      if (at == std::string::npos || line.find('`') < at) continue;  // prose, not a command
+      ++commands;
+      EXPECT_NE(line.find("--frames"), std::string::npos) << document << ": " << line;
+    }
+  }
+  EXPECT_GE(commands, 2);
+}

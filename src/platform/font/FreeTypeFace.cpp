@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include FT_OUTLINE_H
+
 #include "io/ShiftJis.h"
 
 CFreeTypeFace::CFreeTypeFace(std::shared_ptr<FT_LibraryRec_> library, FT_Face face, int height)
@@ -13,7 +15,29 @@ CFreeTypeFace::CFreeTypeFace(std::shared_ptr<FT_LibraryRec_> library, FT_Face fa
   // the cell; faces with other metrics are scaled to the same rule so the glyph stays inside.
   const long ascent = face->ascender;
   const long span = face->ascender - face->descender;
+  const long em = face->units_per_EM;
   baseline = span > 0 ? static_cast<int>((static_cast<long>(height) * ascent + span / 2) / span) : height;
+  if (em <= 0 || span <= em) return;
+  // Ascent and descent reach beyond the em square (as in Noto Sans CJK): placed by them, the
+  // ideographs would lose their tops. A face with ideographs puts its em square, centred on an
+  // ideograph, into the cell; any other face is made smaller until ascent and descent fit.
+  long top = 0;
+  if (IdeographicTop(top)) {
+    baseline = static_cast<int>((static_cast<long>(height) * top + em / 2) / em);
+    return;
+  }
+  const long size = std::max(1L, static_cast<long>(height) * em / span);
+  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
+  baseline = static_cast<int>((size * ascent + em / 2) / em);
+}
+
+bool CFreeTypeFace::IdeographicTop(long& top) const {
+  const FT_UInt index = FT_Get_Char_Index(face, U'国');
+  if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE) != 0) return false;
+  FT_BBox box;
+  FT_Outline_Get_CBox(&face->glyph->outline, &box);
+  top = (box.yMin + box.yMax) / 2 + face->units_per_EM / 2;
+  return box.yMax > box.yMin;
 }
 
 CFreeTypeFace::~CFreeTypeFace() { FT_Done_Face(face); }
@@ -45,7 +69,9 @@ void CFreeTypeFace::Render(uint16_t code, uint8_t* coverage, int width, int heig
   if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) != 0) return;
   if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return;
   const FT_GlyphSlot slot = face->glyph;
-  CopyBitmap(slot->bitmap, slot->bitmap_left, baseline - slot->bitmap_top, coverage, width, height);
+  // A glyph reaching above the cell (an accent over a capital) is moved down rather than cut.
+  CopyBitmap(slot->bitmap, slot->bitmap_left, std::max(0, baseline - slot->bitmap_top), coverage, width,
+             height);
 }
 
 void CFreeTypeFace::CopyBitmap(const FT_Bitmap& bitmap, int left, int top, uint8_t* coverage, int width,

@@ -8,6 +8,7 @@
 
 // One FreeType face at one cell height. The glyph's pen starts at the cell's left edge and the
 // baseline lies where the face's ascent, scaled so that ascent and descent fill the cell, ends.
+// Faces whose ascent and descent exceed the em square are placed so their glyphs stay inside.
 class CFreeTypeFace : public IFontRasterizer::IFace {
  public:
   // Takes the library shared with the rasteriser and an opened face at the given cell height.
@@ -22,6 +23,9 @@ class CFreeTypeFace : public IFontRasterizer::IFace {
   static char32_t ToCodePoint(uint16_t code);
 
  private:
+  // The top of the em square above the baseline in font units, centred on an ideograph; false for a
+  // face without ideographs.
+  bool IdeographicTop(long& top) const;
   void CopyBitmap(const FT_Bitmap& bitmap, int left, int top, uint8_t* coverage, int width, int height) const;
 
   std::shared_ptr<FT_LibraryRec_> library;
