@@ -24,6 +24,14 @@ SRun Play(const fs::path& game, const std::string& input, long frames, const std
                     game.string() + "\"");
 }
 
+// Builds the choice test game in the test's folder and plays it with its input (status -1 when the
+// game could not be built).
+SRun PlayChoiceGame(const CTempDir& dir, long frames, const std::string& shots) {
+  const fs::path game = BuildTestGame("choice_plates", dir.path);
+  if (game.empty()) return {};
+  return Play(game, kSource + "/tests/games/choice_plates/play.input", frames, shots);
+}
+
 // How many pixels of the rectangle of a shot are near white (the icon and text are white).
 int WhitePixels(const std::string& shot, int left, int top, int right, int bottom) {
   CSurface picture;
@@ -69,10 +77,7 @@ TEST(RedrawRun, SampleFirstPageWaitShowsTheKeyWaitIcon) {
 
 TEST(RedrawRun, TwoChoicePlateOfItsOwnLayoutLeavesNothingBehind) {
   const CTempDir dir;
-  const fs::path game = BuildTestGame("choice_plates", dir.path);
-  ASSERT_FALSE(game.empty());
-  const SRun run = Play(game, kSource + "/tests/games/choice_plates/play.input", 200,
-                        "--shot 39 open.png --shot 60 after.png --shot 115 again.png");
+  const SRun run = PlayChoiceGame(dir, 200, "--shot 39 open.png --shot 60 after.png --shot 115 again.png");
   ASSERT_EQ(run.status, 0) << run.output;
   // select2.scn puts the plate at 140 20 660 180; select.scn (140 300 660 460) is never drawn.
   const uint32_t plate = ShotPixel("open.png", 150, 30);
@@ -85,4 +90,16 @@ TEST(RedrawRun, TwoChoicePlateOfItsOwnLayoutLeavesNothingBehind) {
   std::ifstream trace("trace.json");
   const std::string text((std::istreambuf_iterator<char>(trace)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find(reinterpret_cast<const char*>(u8"左の道を進んだ。")), std::string::npos) << text;
+}
+
+TEST(RedrawRun, KeyWaitAnimationOfTheGameRunsInTheClickWait) {
+  const CTempDir dir;
+  // The first page waits from frame 64 to 74; keywait.anm changes its picture every 4 ticks, with
+  // its bottom-right at that of "カーソル" (740 564 768 592).
+  const SRun run = PlayChoiceGame(dir, 80, "--shot 60 before.png --shot 66 first.png --shot 70 second.png");
+  ASSERT_EQ(run.status, 0) << run.output;
+  // Its frames: the plate's 24 x 24 corner, and 16 x 16 of its inside drawn 4 pixels in.
+  EXPECT_EQ(ShotPixel("before.png", 752, 576), 0u) << "no icon before the wait";
+  EXPECT_NE(ShotPixel("first.png", 752, 576), 0u);
+  EXPECT_NE(ShotPixel("first.png", 745, 569), ShotPixel("second.png", 745, 569)) << "the animation moves on";
 }

@@ -17,8 +17,7 @@ const std::string kBuild = ZEL_BUILD_DIR;
 SRun Play(const fs::path& saveDir, const std::string& input, int frames) {
   const fs::path inputFile = saveDir / "input.txt";
   CTempDir::Write(inputFile.string(), input);
-  return RunCommand("\"" + kBuild +
-                    "/zel\" --headless --start 'scenario\\mainScript.adv' --trace - --frames " +
+  return RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --trace - --frames " +
                     std::to_string(frames) + " --input \"" + inputFile.string() + "\" --save-dir \"" +
                     saveDir.string() + "\" \"" + kBuild + "/sample-game\"");
 }
@@ -91,9 +90,9 @@ TEST(SystemDataRun, HeadlessWithoutASaveFolderKeepsNothing) {
   const fs::path saves = kBuild + "/sample-game/save/system.dat";
   const bool existed = fs::exists(saves);
   const fs::file_time_type before = existed ? fs::last_write_time(saves) : fs::file_time_type();
-  const SRun run = RunCommand("TMPDIR=\"" + tmp.path.string() + "\" \"" + kBuild +
-                              "/zel\" --headless --frames 240 --start 'scenario\\mainScript.adv' \"" +
-                              kBuild + "/sample-game\"");
+  const SRun run =
+      RunCommand("TMPDIR=\"" + tmp.path.string() + "\" " + kZelHeadless +
+                 "--frames 240 --start 'scenario\\mainScript.adv' \"" + kBuild + "/sample-game\"");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(fs::exists(saves), existed);
   if (existed) {

@@ -16,7 +16,8 @@ const std::string kBuild = ZEL_BUILD_DIR;
 
 // The dump's standard output only, one line per chunk.
 std::vector<std::string> Dump(const fs::path& file, int expectedStatus = 0) {
-  const SRun run = RunCommand("{ \"" + kBuild + "/zeltool\" sav-dump \"" + file.string() + "\" 2>/dev/null; }");
+  const SRun run =
+      RunCommand("{ \"" + kBuild + "/zeltool\" sav-dump \"" + file.string() + "\" 2>/dev/null; }");
   EXPECT_EQ(run.status, expectedStatus) << run.output;
   std::vector<std::string> lines;
   std::istringstream in(run.output);
@@ -131,9 +132,9 @@ TEST(SavDump, SampleSystemDataCarriesEveryChunkKind) {
   const CTempDir dir;
   const fs::path input = dir.path / "input.txt";
   CTempDir::Write(input.string(), "200 key RETURN\n300 key RETURN\n400 key RETURN\n");
-  const SRun run = RunCommand(
-      "\"" + kBuild + "/zel\" --headless --start 'scenario\\mainScript.adv' --frames 900 --input \"" +
-      input.string() + "\" --save-dir \"" + dir.path.string() + "\" \"" + kBuild + "/sample-game\"");
+  const SRun run = RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames 900 --input \"" +
+                              input.string() + "\" --save-dir \"" + dir.path.string() + "\" \"" + kBuild +
+                              "/sample-game\"");
   ASSERT_EQ(run.status, 0) << run.output;
   std::vector<std::string> tags;
   std::string variables, read;

@@ -313,3 +313,20 @@ TEST_F(MessageWindowTest, KeyWaitStripIsMarkedBeforeItIsDrawnAndOnlyWhenItChange
   EXPECT_EQ(frame(220).left, 236) << "the icon's place is redrawn when it goes";
   EXPECT_EQ(At(240, 170), kScreen);
 }
+
+TEST(MessageWindowLayouts, ChoiceLayoutsThatAreNotThereAreNotAskedFor) {
+  CTempDir dir;
+  texttest::LoadGame("",
+                     {{"window\\window.scn", kWindow}, {"window\\click.scn", ""}, {"window\\date.scn", ""}});
+  CDisplay display;
+  display.Init(nullptr, 280, 200, true);
+  CFakeMessageHost host;
+  CMessageText text{host, display};
+  CMessageWindow window{host, text, display};
+  testing::internal::CaptureStderr();
+  window.LoadLayouts();
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors, "") << "no choice layout is reported missing";
+  EXPECT_EQ(window.ChoicePlate().LayoutFor(2).ControlCount(), 0);
+  CPackArchive::Instance().UnmountAll();
+}
