@@ -115,7 +115,9 @@ void CSystemData::ApplyChunk(CRecordFile& record) {
     std::string value = record.ReadString();
     if (settings::Keywords().Has(key)) settings::Keywords().Set(key, value);
   } else if (tag == "FILE") {
-    lastSlot = record.ReadInt32();
+    // The save screens index their slots with it: a slot the game does not offer becomes slot 0.
+    const int32_t slot = record.ReadInt32();
+    lastSlot = slot >= 0 && slot < settings::SaveSlotCount() ? slot : 0;
   } else if (tag == "READ") {
     ApplyReadFlags(record);
   } else if (tag == "VCMS") {

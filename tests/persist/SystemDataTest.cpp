@@ -163,6 +163,8 @@ TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndBadValuesMended) {
     r.WriteInt32(-3);
     r.BeginChunk("FONT");
     r.WriteString("");
+    r.BeginChunk("FILE");
+    r.WriteInt32(100);     // one past the hundred slots
     r.BeginChunk("ZZZZ");  // unknown: skipped
     r.WriteInt32(1);
     r.EndChunk();
@@ -174,6 +176,7 @@ TEST_F(SystemDataTest, UndeclaredNamesAreDroppedAndBadValuesMended) {
   EXPECT_EQ(settings::Config().Value(CPlayerConfig::kVolumeBgm), 256);
   EXPECT_EQ(settings::Config().TextSpeed(), 0);
   EXPECT_EQ(settings::FontName(), "ＭＳ 明朝");
+  EXPECT_EQ(data.LastSlot(), 0);
 
   ASSERT_TRUE(CSystemData::WriteSystemData());
   CRecordFile record;
