@@ -1,6 +1,6 @@
 // The engine's scene draw pass with seven full-screen layers: a frame in which nothing changed, a full
-// redraw, a FADE running on every layer, and the blur and warp effects, next to seven pixman OVER
-// composites of the same layers measured in the same run.
+// redraw, a FADE running on every layer, one case for each family of screen effects and of image
+// transitions, next to seven pixman OVER composites of the same layers measured in the same run.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 #include <unistd.h>
@@ -75,6 +75,13 @@ void PrepareFiles(const SFrameSize& size) {
     CPngWriter::Write("layer" + std::to_string(layer) + ".png", pixels.data(), size.width, size.height,
                       size.width, true);
   }
+  // A grey diagonal gradient for the mask transitions.
+  std::vector<uint32_t> mask(size_t(size.width) * size.height);
+  for (int y = 0; y < size.height; ++y)
+    for (int x = 0; x < size.width; ++x)
+      mask[size_t(y) * size.width + x] =
+          0xFF000000u | 0x010101u * uint32_t((x + y) * 255 / (size.width + size.height));
+  CPngWriter::Write("mask.png", mask.data(), size.width, size.height, size.width, true);
   CLooseFiles::Instance().ForgetListings();
 }
 
@@ -91,6 +98,7 @@ std::unique_ptr<CBenchHost> MakeScene(const SFrameSize& size, int32_t transition
     if (transition == 0) continue;
     image.transition = transition;
     image.duration = 5;
+    image.mask = "mask.png";
     host->layers.ShowImage(image);
   }
   host->layers.AdvanceTransitions(2);
@@ -132,6 +140,25 @@ void PixmanOver7Case(benchmark::State& state, SFrameSize size) {
   state.SetBytesProcessed(int64_t(state.iterations()) * size.width * size.height * 4 * kLayers);
 }
 
+struct SFamily {
+  const char* name;
+  int32_t number;
+};
+
+// One member of each family of screen effects, drawn with the same code as the rest of its family.
+constexpr SFamily kEffects[] = {
+    {"fade", 1},    {"wipe_scroll", 2}, {"wipe_blind", 6}, {"wipe_scale", 10},     {"wipe_spot", 14},
+    {"mosaic", 15}, {"blur_zoom", 17},  {"blur_horz", 18}, {"flash", 19},          {"negative", 20},
+    {"raster", 21}, {"haze", 22},       {"vibration", 23}, {"vibration_rand", 25}, {"rotate", 26},
+    {"ripple", 30}, {"rain", 31},       {"snow", 32},      {"sakura", 33},
+};
+
+// One member of each family of image transitions.
+constexpr SFamily kTransitions[] = {
+    {"move", 2},   {"trail", 4}, {"scale", 6},          {"scroll", 10},
+    {"blind", 14}, {"mask", 18}, {"mask_negative", 19},
+};
+
 const bool kRegistered = [] {
   constexpr int32_t kFade = 1;
   constexpr int32_t kBlur = 16;
@@ -143,6 +170,12 @@ const bool kRegistered = [] {
     benchmark::RegisterBenchmark(("Frame/fade7/" + s).c_str(), FrameCase, size, kFade, 0, true);
     benchmark::RegisterBenchmark(("Frame/blur/" + s).c_str(), FrameCase, size, 0, kBlur, true);
     benchmark::RegisterBenchmark(("Frame/warp/" + s).c_str(), FrameCase, size, 0, kWarpLeft, true);
+    for (const SFamily& e : kEffects)
+      benchmark::RegisterBenchmark(("Frame/effect/" + std::string(e.name) + "/" + s).c_str(), FrameCase, size,
+                                   0, e.number, true);
+    for (const SFamily& t : kTransitions)
+      benchmark::RegisterBenchmark(("Frame/transition/" + std::string(t.name) + "/" + s).c_str(), FrameCase,
+                                   size, t.number, 0, true);
     benchmark::RegisterBenchmark(("Ref/pixman_over7/" + s).c_str(), PixmanOver7Case, size);
   }
   return true;

@@ -15,7 +15,9 @@ struct SDrawTarget {
   ClipFunction clip = nullptr;
   void* clipContext = nullptr;
 
-  // Narrows [left, right) on a row; the caller draws nothing when left >= right afterwards.
+  // Narrows [left, right) on a row to its intersection with an interval that depends only on the row
+  // (so a row's clip can be asked once for [0, width) and applied to many runs); the caller draws
+  // nothing when left >= right afterwards.
   void ClipRow(int row, int32_t& left, int32_t& right) const {
     if (clip) clip(clipContext, row, left, right);
   }

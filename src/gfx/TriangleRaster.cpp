@@ -16,4 +16,17 @@ SPlane FitPlane(const SVertex v[3], const double values[3]) {
   return plane;
 }
 
+CTriangleRows::CTriangleRows(const SDrawTarget& target, const SVertex v[3]) {
+  for (int i = 0; i < 3; ++i) {
+    if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y)) return;
+  }
+  if (target.IsEmpty() || !(SignedArea(v[0], v[1], v[2]) > 0)) return;
+  s[0] = v[0];
+  s[1] = v[1];
+  s[2] = v[2];
+  std::sort(s, s + 3, [](const SVertex& a, const SVertex& b) { return a.y < b.y; });
+  first = std::max(0, static_cast<int>(std::clamp(s[0].y + 0.5, -1.0, 1e9)));
+  last = std::min(target.height, static_cast<int>(std::clamp(s[2].y + 0.5, -1.0, 1e9)));
+}
+
 }  // namespace raster

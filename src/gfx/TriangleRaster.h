@@ -34,32 +34,47 @@ struct SPlane {
 
 SPlane FitPlane(const SVertex v[3], const double values[3]);
 
+// The rows of one triangle, set up once and asked row by row, so that a mesh can be walked a row at
+// a time across many triangles with exactly the runs each triangle would draw on its own.
+class CTriangleRows {
+ public:
+  // An empty range when a vertex is not finite, the area is not positive or the target is empty.
+  CTriangleRows(const SDrawTarget& target, const SVertex v[3]);
+
+  int First() const { return first; }
+  int Last() const { return last; }
+  // The run of a row in [First(), Last()), cut to [0, width); false when empty.
+  bool Run(int row, int32_t width, int32_t& left, int32_t& right) const {
+    const double yc = row + 0.5;
+    const double xLong = EdgeX(s[0], s[2], yc);
+    const double xShort = yc < s[1].y ? EdgeX(s[0], s[1], yc) : EdgeX(s[1], s[2], yc);
+    const double lo = std::clamp(std::min(xLong, xShort) + 0.5, -1.0, 1e9);
+    const double hi = std::clamp(std::max(xLong, xShort) + 0.5, -1.0, 1e9);
+    left = std::max(0, static_cast<int32_t>(lo));
+    right = std::min(width, static_cast<int32_t>(hi));
+    return left < right;
+  }
+
+ private:
+  // x of the edge a-b at height y; a horizontal edge gives its first end.
+  static double EdgeX(const SVertex& a, const SVertex& b, double y) {
+    return b.y == a.y ? a.x : a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
+  }
+
+  SVertex s[3];
+  int first = 0;
+  int last = 0;
+};
+
 // Calls run(row, left, right, rowCentre) for every non-empty run of the triangle.
 template <class Run>
 void ForEachRun(const SDrawTarget& target, const SVertex v[3], Run&& run) {
-  for (int i = 0; i < 3; ++i) {
-    if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y)) return;
-  }
-  if (target.IsEmpty() || !(SignedArea(v[0], v[1], v[2]) > 0)) return;
-  SVertex s[3] = {v[0], v[1], v[2]};
-  std::sort(s, s + 3, [](const SVertex& a, const SVertex& b) { return a.y < b.y; });
-  // x of the edge a-b at height y; a horizontal edge gives its first end.
-  const auto edgeX = [](const SVertex& a, const SVertex& b, double y) {
-    return b.y == a.y ? a.x : a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
-  };
-  const int first = std::max(0, static_cast<int>(std::clamp(s[0].y + 0.5, -1.0, 1e9)));
-  const int last = std::min(target.height, static_cast<int>(std::clamp(s[2].y + 0.5, -1.0, 1e9)));
-  for (int row = first; row < last; ++row) {
-    const double yc = row + 0.5;
-    const double xLong = edgeX(s[0], s[2], yc);
-    const double xShort = yc < s[1].y ? edgeX(s[0], s[1], yc) : edgeX(s[1], s[2], yc);
-    const double lo = std::clamp(std::min(xLong, xShort) + 0.5, -1.0, 1e9);
-    const double hi = std::clamp(std::max(xLong, xShort) + 0.5, -1.0, 1e9);
-    int32_t left = std::max(0, static_cast<int32_t>(lo));
-    int32_t right = std::min(target.width, static_cast<int32_t>(hi));
-    if (left >= right) continue;
+  const CTriangleRows rows(target, v);
+  int32_t left = 0, right = 0;
+  for (int row = rows.First(); row < rows.Last(); ++row) {
+    if (!rows.Run(row, target.width, left, right)) continue;
     target.ClipRow(row, left, right);
-    if (left < right) run(row, left, right, yc);
+    if (left < right) run(row, left, right, row + 0.5);
   }
 }
 
