@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/GameSaves.h"
 #include "app/InputRouter.h"
 #include "app/MessageHostAdapter.h"
 #include "app/PictureHostAdapter.h"
@@ -38,7 +39,8 @@ CGameSystem::CGameSystem(IPlatform& p)
       text(std::make_unique<CMessageText>(*messageHost, display)),
       window(std::make_unique<CMessageWindow>(*messageHost, *text, display)),
       input(std::make_unique<CInputRouter>(*this)),
-      systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)) {}
+      systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
+      saves(std::make_unique<CGameSaves>(*this)) {}
 
 CGameSystem::~CGameSystem() { systemDataHost->Detach(); }
 
@@ -113,6 +115,7 @@ bool CGameSystem::StartNewGame(const std::string& scriptName, const std::string&
 
 void CGameSystem::OnScenarioEnded() {
   const bool wasOpening = openingRunning;
+  saves->Snapshots().Clear();
   ResetGame();
   if (replay)
     SetMode(kModeFlashback);
@@ -133,6 +136,10 @@ void CGameSystem::ResetScene() {
   choices.clear();
   clickRegions.clear();
 }
+
+bool CGameSystem::SaveGame(int32_t slot) { return saves->SaveGame(slot); }
+bool CGameSystem::LoadGame(int32_t slot) { return saves->LoadGame(slot); }
+bool CGameSystem::HasQuickSave() const { return saves->HasQuickSave(); }
 
 void CGameSystem::StartNewGameState() {
   text->SetRevealFactor(std::atoi(settings::GetSetting("テキスト速度", "3").c_str()));
@@ -326,6 +333,16 @@ void CGameSystem::SetVisible(bool flag) {
   // A window shown again (restored from the taskbar) has lost its picture: everything is redrawn.
   if (flag && !visible && displayReady) display.MarkAllDirty();
   visible = flag;
+}
+
+void CGameSystem::DrawGameScreen() {
+  if (!displayReady && display.Width() == 0) return;
+  display.MarkAllDirty();
+  display.FillDirty(0);
+  if (screenMode)
+    screenMode->Draw(-1, -1);
+  else
+    DrawScene(-1, -1);
 }
 
 void CGameSystem::Redraw(int32_t x, int32_t y) {

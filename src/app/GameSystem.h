@@ -17,6 +17,7 @@
 class IPlatform;
 class CInputRouter;
 class CAnimation;
+class CGameSaves;
 class CLayerSet;
 class CMessageHostAdapter;
 class CMessageText;
@@ -83,6 +84,17 @@ class CGameSystem {
   bool PlayOpeningMovie();
   // Screen effect off, mode 0, the choice window hidden and the lists emptied.
   void ResetScene();
+
+  // Saves and loads: slot 0 and above are "save%d.dat", -1 the quick save, -2 the ring of
+  // previous-choice snapshots. Both trace their result.
+  bool SaveGame(int32_t slot);
+  bool LoadGame(int32_t slot);
+  bool HasQuickSave() const;
+  // Slot summaries, thumbnails, the snapshot ring and the last slot used.
+  CGameSaves& Saves() { return *saves; }
+  // Draws the game screen whole into the screen buffer as it looks without menus and without the
+  // cursor (the thumbnail of a save); nothing is presented.
+  void DrawGameScreen();
 
   // The frame clock; Tick returns 0 when nothing can run (inactive, hidden or no display).
   int32_t Tick(int32_t x, int32_t y);
@@ -187,6 +199,7 @@ class CGameSystem {
   std::unique_ptr<CMessageWindow> window;
   std::unique_ptr<CInputRouter> input;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
+  std::unique_ptr<CGameSaves> saves;
   CSurface systemImage;
   CSurface framePicture;
   std::unique_ptr<CAnimation> keyWait;

@@ -96,6 +96,8 @@ class CScriptHostAdapter : public IScriptHost, public ISystemControlTarget {
     std::string label;
   };
   const std::array<SMapAnswer, CSystemControl::kMapAnswers>& MapAnswers() const { return mapAnswers; }
+  // The comment of the next save (SAVETITLE).
+  const std::string& SaveTitle() const { return saveTitle; }
 
  private:
   CGameSystem& game;

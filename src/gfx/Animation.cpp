@@ -112,6 +112,11 @@ void CAnimation::Update(int32_t ticks) {
   MarkSprites(now, false, true);
 }
 
+void CAnimation::SetCurrentTime(int64_t time) {
+  MarkDirty();
+  currentTime = std::max<int64_t>(time, 0);
+}
+
 void CAnimation::StepMovement(int32_t ticks) {
   MarkDirty();
   const int64_t d = move.duration;

@@ -60,6 +60,9 @@ class CAnimation {
   bool IsMirrored() const { return mirror; }
   int32_t ColorMode() const { return colorMode; }
   int64_t CurrentTime() const { return currentTime; }
+  // A loaded save puts an animation back at the time it had; the frame shown changes with it.
+  void SetCurrentTime(int64_t time);
+  int64_t LoopPoint() const { return file.LoopPoint(); }
   int32_t BlinkTimer(int index) const { return blink[index]; }
   void SetBlinkTimer(int index, int32_t value) { blink[index] = value; }
   bool IsAnimation() const { return isAnimation; }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "gfx/Animation.h"
 #include "gfx/Surface.h"
@@ -14,6 +15,7 @@ class CLayer {
   CAnimation* Previous() const { return previous.get(); }
   const CTransition& Transition() const { return transition; }
   const CSurface& Mask() const { return mask; }
+  const std::string& MaskName() const { return maskName; }
   int32_t Gradation() const { return gradation; }
   int32_t Opacity() const { return opacity; }
   void SetOpacity(int32_t value);
@@ -23,6 +25,8 @@ class CLayer {
   // The current picture becomes the previous one (an older previous one is dropped).
   void PushPicture(std::unique_ptr<CAnimation> picture);
   void StartTransition(int32_t number, int32_t duration);
+  // A transition of a loaded save, already elapsed ticks into its duration.
+  void RestoreTransition(int32_t number, int32_t elapsed, int32_t duration);
   // Adds used ticks to a running transition; true when it ended now.
   bool AdvanceTransition(int32_t ticks);
   // The transition stops; the previous picture and the mask are released.
@@ -37,6 +41,7 @@ class CLayer {
   std::unique_ptr<CAnimation> previous;
   CTransition transition;
   CSurface mask;
+  std::string maskName;
   int32_t gradation = 0;
   int32_t opacity = 255;
 };

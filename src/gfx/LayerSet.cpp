@@ -1,6 +1,7 @@
 #include "gfx/LayerSet.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "gfx/Display.h"
 #include "gfx/PictureHost.h"
@@ -24,15 +25,61 @@ void CLayerSet::ShowImage(const SLayerImage& image) {
   layer.SetMask(image.mask, image.maskGradation);
   std::unique_ptr<CAnimation> picture;
   if (!image.src.empty()) {
-    const float scale = static_cast<float>(image.zoom) * 0.01f;
-    picture = std::make_unique<CAnimation>(host, image.layer, image.priority);
-    picture->Create(image.src, image.click, scale);
-    picture->SetPlacement(image.x, image.y, scale, image.flipX, false);
-    if (image.loop) picture->LoopFromStart();
-    if (colorMap != 0) picture->SetColorMode(colorMap);
+    picture = CreatePicture(image.layer, image.src, image.click, image.zoom, image.loop, image.priority);
+    picture->SetPlacement(image.x, image.y, picture->Scale(), image.flipX, false);
   }
   layer.PushPicture(std::move(picture));
   layer.StartTransition(image.transition, image.duration);
+  host.Display().MarkAllDirty();
+}
+
+std::unique_ptr<CAnimation> CLayerSet::CreatePicture(int32_t layer, const std::string& src,
+                                                     const std::string& click, int32_t zoom, bool loop,
+                                                     int32_t priority) const {
+  const float scale = static_cast<float>(zoom) * 0.01f;
+  auto picture = std::make_unique<CAnimation>(host, layer, priority);
+  picture->Create(src, click, scale);
+  picture->SetPlacement(0, 0, scale, false, false);
+  if (loop) picture->LoopFromStart();
+  if (colorMap != 0) picture->SetColorMode(colorMap);
+  return picture;
+}
+
+bool CLayerSet::GetPicture(int32_t index, bool previous, SLayerPicture& saved) const {
+  if (!IsLayer(index)) return false;
+  const CAnimation* picture = previous ? Layer(index).Previous() : Layer(index).Current();
+  if (!picture) return false;
+  saved.src = picture->FileName();
+  saved.click = picture->ColorMapName();
+  saved.x = picture->X();
+  saved.y = picture->Y();
+  saved.zoom = static_cast<int32_t>(std::lround(picture->Scale() * 100.0f));
+  saved.flags = (picture->IsMirrored() ? SLayerPicture::kMirrored : 0) |
+                (picture->LoopPoint() == 0 ? SLayerPicture::kLoopFromStart : 0);
+  saved.priority = picture->Priority();
+  saved.time = static_cast<int32_t>(picture->CurrentTime());
+  saved.colorMode = picture->ColorMode();
+  saved.moving = picture->GetMove(saved.move);
+  return true;
+}
+
+std::unique_ptr<CAnimation> CLayerSet::RestorePicture(int32_t index, const SLayerPicture& saved) const {
+  auto picture = CreatePicture(index, saved.src, saved.click, saved.zoom,
+                               (saved.flags & SLayerPicture::kLoopFromStart) != 0, saved.priority);
+  picture->SetPlacement(saved.x, saved.y, picture->Scale(), (saved.flags & SLayerPicture::kMirrored) != 0,
+                        false);
+  if (saved.colorMode != picture->ColorMode()) picture->SetColorMode(saved.colorMode);
+  picture->SetCurrentTime(saved.time);
+  if (saved.moving) picture->SetMove(saved.move);
+  return picture;
+}
+
+void CLayerSet::RestorePictures(int32_t index, const SLayerPicture* previous, const SLayerPicture* current) {
+  if (!IsLayer(index)) return;
+  CLayer& layer = Layer(index);
+  layer.Clear();
+  if (previous) layer.PushPicture(RestorePicture(index, *previous));
+  layer.PushPicture(current ? RestorePicture(index, *current) : nullptr);
   host.Display().MarkAllDirty();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,21 @@ struct SLayerImage {
   bool loop = false;
   int32_t priority = 0;
   int32_t maskGradation = 0;
+};
+
+// A layer picture as a save file keeps it: what IMG gave it (files, position, zoom, mirror, loop,
+// priority), its colour mode, the time of its animation and its movement.
+struct SLayerPicture {
+  static constexpr int32_t kMirrored = 1, kLoopFromStart = 2;
+  std::string src, click;
+  int32_t x = 0, y = 0;
+  int32_t zoom = 100;
+  int32_t flags = 0;
+  int32_t priority = 0;
+  int32_t time = 0;
+  int32_t colorMode = 0;
+  bool moving = false;
+  SPictureMove move;
 };
 
 // The seven image layers ("BG", "PERSON1" to "PERSON6") with their transitions, and the screen effect
@@ -55,6 +71,11 @@ class CLayerSet : public IImageDrawer {
   void SetOpacity(int32_t layer, int32_t opacity);
   // The click map of the layer's current picture at a screen point (0x00BBGGRR).
   bool HitTestColorMap(int32_t layer, int32_t x, int32_t y, uint32_t& colour) const;
+  // The current (or previous) picture of a layer; false when there is none.
+  bool GetPicture(int32_t layer, bool previous, SLayerPicture& picture) const;
+  // A loaded save: the layer gets its previous picture (only while a transition runs) and its
+  // current picture, each rebuilt from its files and set back to its saved state.
+  void RestorePictures(int32_t layer, const SLayerPicture* previous, const SLayerPicture* current);
   // Every layer emptied (game reset) and the effect switched off.
   void Clear();
 
@@ -73,6 +94,9 @@ class CLayerSet : public IImageDrawer {
 
  private:
   static bool IsLayer(int32_t index) { return index >= 0 && index < kLayerCount; }
+  std::unique_ptr<CAnimation> CreatePicture(int32_t layer, const std::string& src, const std::string& click,
+                                            int32_t zoom, bool loop, int32_t priority) const;
+  std::unique_ptr<CAnimation> RestorePicture(int32_t layer, const SLayerPicture& saved) const;
   void DrawLayer(int32_t index, int32_t pass);
   void DrawTransitionPicture(const CAnimation& picture, int32_t index, int32_t which, bool otherPresent);
   void DrawMaskedPicture(const CAnimation& picture, int32_t index, int32_t which);

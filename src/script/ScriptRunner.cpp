@@ -34,11 +34,8 @@ void CScriptRunner::SetFileOpener(FileOpener opener) {
 
 bool CScriptRunner::OpenScript(std::string name, int32_t fastForwardTarget, bool call) {
   host.MarkFlashbackSeen(name);
-  std::unique_ptr<CReadFile> file = openFile(ResolvePath(name));
-  if (!file) {
-    host.ShowError(CScriptParams::Format("%s スクリプトファイルが開けません", name.c_str()));
-    return false;
-  }
+  std::unique_ptr<CScriptCommandList> parsed = LoadList(name);
+  if (!parsed) return false;
   if (call) {
     PushCall();
   } else {
@@ -46,7 +43,7 @@ bool CScriptRunner::OpenScript(std::string name, int32_t fastForwardTarget, bool
     list.reset();
   }
   scriptName = std::move(name);
-  list = ParseScript(*file);
+  list = std::move(parsed);
   lineIndex = itemIndex = readPosition = 0;
   if (fastForwardTarget != 0) {
     fastForwardSerial = list->Serial();
@@ -135,6 +132,64 @@ void CScriptRunner::Reset() {
   fastForwardSerial = 0;
   soundWaitMask = 0;
   autoCounter = 0;
+}
+
+std::unique_ptr<CScriptCommandList> CScriptRunner::LoadList(const std::string& name) {
+  std::unique_ptr<CReadFile> file = openFile(ResolvePath(name));
+  if (!file) {
+    host.ShowError(CScriptParams::Format("%s スクリプトファイルが開けません", name.c_str()));
+    return nullptr;
+  }
+  return ParseScript(*file);
+}
+
+void CScriptRunner::ClampPosition(const CScriptCommandList& script, int32_t& line, int32_t& item) {
+  line = std::clamp(line, 0, script.GetCount());
+  const CScriptLine* at = script.GetLine(line);
+  item = std::clamp(item, 0, at ? at->GetItemCount() : 0);
+}
+
+bool CScriptRunner::RestoreCallFrame(std::string name, int32_t line, int32_t item, std::string mapMusic,
+                                     bool map) {
+  SCallFrame frame;
+  if (!map) {
+    frame.list = LoadList(name);
+    if (!frame.list) return false;
+    ClampPosition(*frame.list, line, item);
+    frame.lineIndex = line;
+    frame.itemIndex = item;
+  }
+  frame.name = std::move(name);
+  frame.mapMusic = std::move(mapMusic);
+  callStack.push_back(std::move(frame));
+  return true;
+}
+
+bool CScriptRunner::RestoreRunning(std::string name, int32_t line, int32_t item, int32_t readPos) {
+  list = LoadList(name);
+  if (!list) return false;
+  ClampPosition(*list, line, item);
+  scriptName = std::move(name);
+  lineIndex = line;
+  itemIndex = item;
+  readPosition = std::clamp(readPos, 0, list->GetCount());
+  CTrace::Event("script", {{"name", scriptName}});
+  return true;
+}
+
+void CScriptRunner::RestoreBlocks(const std::vector<SBlockFrame>& blocks) {
+  blockStack.clear();
+  // The stack spans the calls: its frames may belong to any script of the call stack.
+  int32_t count = list ? list->GetCount() : 0;
+  for (const SCallFrame& frame : callStack)
+    if (frame.list) count = std::max(count, frame.list->GetCount());
+  for (const SBlockFrame& frame : blocks)
+    if (frame.line >= 0 && frame.line <= count) blockStack.push_back(frame);
+}
+
+void CScriptRunner::RestoreWaitState(uint32_t mask, bool forced) {
+  soundWaitMask = mask;
+  forcedWait = forced;
 }
 
 void CScriptRunner::RunScript(int32_t delta, int32_t x, int32_t y) {

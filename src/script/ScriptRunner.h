@@ -104,8 +104,20 @@ class CScriptRunner {
   const std::vector<SCallFrame>& GetCallStack() const { return callStack; }
   uint32_t GetSoundWaitMask() const { return soundWaitMask; }
   bool IsFastForwarding() const { return fastForwardSerial != 0; }
+  bool IsForcedWait() const { return forcedWait; }
+
+  // Restoring a saved game onto a reset runner. Call frames come bottom first; a map frame has no
+  // list. Positions outside the reopened script are clamped to it. False when the script file
+  // cannot be opened (the frame is then left out).
+  bool RestoreCallFrame(std::string name, int32_t line, int32_t item, std::string mapMusic, bool map);
+  bool RestoreRunning(std::string name, int32_t line, int32_t item, int32_t readPos);
+  // Block frames naming lines beyond every script of the stack are dropped.
+  void RestoreBlocks(const std::vector<SBlockFrame>& blocks);
+  void RestoreWaitState(uint32_t mask, bool forced);
 
  private:
+  std::unique_ptr<CScriptCommandList> LoadList(const std::string& name);
+  static void ClampPosition(const CScriptCommandList& list, int32_t& line, int32_t& item);
   bool RunLine();
   void RunBlockGroup();
   void FinishLine(const CScriptLine& line);

@@ -176,6 +176,17 @@ bool CMessageText::OnConfirm() {
   return true;
 }
 
+void CMessageText::RestoreMessage(int32_t number) {
+  messageScript = host.CurrentScriptName();
+  messageNumber = number;
+}
+
+void CMessageText::RestoreWaitFlags(bool icon, bool always) {
+  showIcon = icon;
+  waitAlways = always;
+  completionRequested = false;
+}
+
 bool CMessageText::IsRead(int32_t message) const {
   return readFlags.IsRead(host.CurrentScriptName(), message);
 }

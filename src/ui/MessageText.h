@@ -81,6 +81,14 @@ class CMessageText {
   void SetMessageNumber(int32_t number) { messageNumber = number; }
   bool IsCompletionRequested() const { return completionRequested; }
   bool ShowsKeyWaitIcon() const { return showIcon; }
+  bool IsWaitAlways() const { return waitAlways; }
+  const std::deque<CTextPiece>& Pending() const { return pending; }
+
+  // A loaded save: the message number of the running script, the pieces still to be revealed and
+  // the flags of the wait it was saved in.
+  void RestoreMessage(int32_t number);
+  void RestorePending(std::deque<CTextPiece> pieces) { pending = std::move(pieces); }
+  void RestoreWaitFlags(bool icon, bool always);
 
  private:
   void LayOutPiece(const CTextPiece& piece);

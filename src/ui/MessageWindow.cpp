@@ -68,6 +68,12 @@ void CMessageWindow::UpdateWindowLevels(int32_t ticks) {
                      host.Choices().size());
 }
 
+void CMessageWindow::JumpLevels() {
+  level.Update(shown && host.GetMode() != CMessageText::kModeClickRegions, 0, true, settings::WindowTime());
+  datePlate.Jump();
+  text.WindowLayout().Invalidate();
+}
+
 bool CMessageWindow::IsButtonAvailable(int kind) const {
   if (host.IsOpeningRunning() || host.IsDemoMode()) return false;
   const int32_t mode = host.GetMode();

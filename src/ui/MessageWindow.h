@@ -62,6 +62,8 @@ class CMessageWindow {
 
   // Moves the window, date plate and choice plate levels by the ticks that passed.
   void UpdateWindowLevels(int32_t ticks);
+  // A loaded save: the window and the date plate open or close at once, as they were saved.
+  void JumpLevels();
   // Whether a window button may be used now (hover, clicks and keys).
   bool IsButtonAvailable(int kind) const;
   // The kind of the first window button under the point, or -1.
