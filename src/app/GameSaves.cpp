@@ -11,6 +11,7 @@
 #include "io/Trace.h"
 #include "persist/RecordFile.h"
 #include "persist/Settings.h"
+#include "persist/SystemData.h"
 #include "script/ScriptRunner.h"
 #include "ui/Layout.h"
 #include "ui/MessageText.h"
@@ -31,6 +32,9 @@ std::string CGameSaves::SlotPath(int32_t slot) {
   return settings::SaveDirectory() + "save" + std::to_string(slot) + ".dat";
 }
 
+bool CGameSaves::HasQuickSave() const { return CSystemData::Instance().HasQuickSave(); }
+int32_t CGameSaves::LastSlot() const { return CSystemData::Instance().LastSlot(); }
+
 void CGameSaves::EnsureSummaries() {
   if (summaries.Count() != settings::SaveSlotCount()) summaries.Resize(settings::SaveSlotCount());
 }
@@ -45,9 +49,9 @@ bool CGameSaves::SaveGame(int32_t slot) {
     EnsureSummaries();
     summaries.ReadSlotSummary(slot, SlotPath(slot));
     summaries.SetThumbnail(slot, thumbnail.pixels, thumbnail.width, thumbnail.height);
-    lastSlot = slot;
+    CSystemData::Instance().SetLastSlot(slot);
   }
-  if (ok && slot == kQuickSlot) quickSave = true;
+  if (ok && slot == kQuickSlot) CSystemData::Instance().SetQuickSave(true);
   if (ok && slot != kSnapshotSlot) game.Sound().PlaySystemSound("成功SE");
   CTrace::Event("save", {{"slot", slot}, {"ok", ok}});
   return ok;
@@ -101,7 +105,7 @@ bool CGameSaves::LoadGame(int32_t slot) {
   if (ok) {
     ApplyRecord(record);
     game.Sound().PlaySystemSound("成功SE");
-    if (slot >= 0) lastSlot = slot;
+    if (slot >= 0) CSystemData::Instance().SetLastSlot(slot);
     if (slot == kSnapshotSlot)
       snapshots.DropNewest();
     else

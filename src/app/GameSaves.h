@@ -29,12 +29,10 @@ class CGameSaves {
   // True when a record was found, passed the container test and was applied; otherwise the game
   // is left untouched.
   bool LoadGame(int32_t slot);
-  bool HasQuickSave() const { return quickSave; }
-  // Set from system.dat's check of the quick-save file at start-up.
-  void SetQuickSaveAvailable(bool value) { quickSave = value; }
-  // The numbered slot used last by a save or a load; -1 for none.
-  int32_t LastSlot() const { return lastSlot; }
-  void SetLastSlot(int32_t slot) { lastSlot = slot; }
+  // Kept with system.dat: set from the quick-save file's test at start-up and by every quick save.
+  bool HasQuickSave() const;
+  // The numbered slot used last by a save or a load ("FILE" of system.dat).
+  int32_t LastSlot() const;
 
   // The summaries for the save and load screens, sized to "セーブファイル数".
   CSlotSummaries& Summaries() { return summaries; }
@@ -59,6 +57,4 @@ class CGameSaves {
   CSlotSummaries summaries;
   std::unique_ptr<CLayout> saveLayout;
   bool saveLayoutLoaded = false;
-  bool quickSave = false;
-  int32_t lastSlot = -1;
 };
