@@ -62,24 +62,24 @@ TEST_F(TitleModeTest, PlaysTheTitleMusicAndFadesInOverTheFadeTime) {
 
 TEST_F(TitleModeTest, TheScreenComesOutOfBlackAndShowsTheSelectedItemsLook) {
   CTitleMode title(game);
-  title.Draw(0, 0);
+  DrawChecked(title);
   EXPECT_EQ(At(10, 10) & 0xFFFFFFu, 0u) << "fully black at the start of the fade-in";
   title.Update(2, 0, 0);
-  title.Draw(0, 0);
+  DrawChecked(title);
   EXPECT_EQ(At(10, 10), Darkened(kBackground, 127)) << "(4 - 2) * 255 / 4";
   title.Update(2, 0, 0);
-  title.Draw(0, 0);
+  DrawChecked(title);
   EXPECT_EQ(At(10, 10), kBackground);
 
   title.Update(1, 0, 0);
   game.Display().ClearSpans();
   title.OnMouseMove(0, 150, 310);
-  title.Draw(0, 0);
+  DrawChecked(title);
   EXPECT_EQ(At(150, 310), kHighlight) << "the start item's control holds its highlighted look";
   EXPECT_EQ(At(150, 110), kBackground) << "continue is drawn only while selected";
   game.Display().ClearSpans();
   title.OnMouseMove(0, 150, 110);
-  title.Draw(0, 0);
+  DrawChecked(title);
   EXPECT_EQ(At(150, 310), kBackground) << "the old item's rectangle was redrawn";
   EXPECT_EQ(At(150, 110), kHighlight);
 }

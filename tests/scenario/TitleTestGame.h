@@ -4,10 +4,12 @@
 // sound device. Sound files are not needed: the loader records every name the engine asks for.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/GameSystem.h"
+#include "app/RedrawCheck.h"
 #include "audio/SoundSource.h"
 #include "audio/SoundSystem.h"
 #include "gfx/DrawTarget.h"
@@ -59,6 +61,17 @@ class CTitleTestGame : public ::testing::Test {
     AddSystemFile(name, CTempDir::Read("solid.png"));
   }
   uint32_t At(int x, int y) { return game.Display().Pixels()[y * 800 + x]; }
+  // Draws a frame of the screen mode over the dirty spans, as the engine does, and expects the same
+  // picture as the frame drawn whole.
+  void DrawChecked(CScreenMode& screen, int32_t x = 0, int32_t y = 0) {
+    const auto draw = [&] {
+      game.Display().FillDirty(0);
+      screen.Draw(x, y);
+    };
+    draw();
+    const std::optional<SRect> difference = redrawCheck.Check(game.Display(), draw);
+    EXPECT_FALSE(difference) << "drawn without a mark at " << difference->left << "," << difference->top;
+  }
   // What a solid colour becomes under black of the given alpha.
   static uint32_t Darkened(uint32_t colour, int32_t alpha) {
     shapes::FillRect(SDrawTarget::Unclipped(&colour, 1, 1), 0, 0, 1, 1, uint32_t(alpha) << 24);
@@ -66,6 +79,7 @@ class CTitleTestGame : public ::testing::Test {
   }
 
   CTempDir dir;
+  CRedrawCheck redrawCheck;
   CHeadlessPlatform platform{CInputScript(), true};
   CGameSystem game{platform};
   std::vector<std::string> requested;
