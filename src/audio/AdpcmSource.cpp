@@ -29,6 +29,7 @@ bool CAdpcmSource::Open(std::vector<uint8_t> file) {
   if (file.size() < kHeaderSize || std::memcmp(file.data(), "SShd", 4) != 0) return false;
   const uint32_t interleave = Le32(file.data() + 20);
   if (interleave < kFrameBytes || interleave > kMaxInterleave) return false;
+  if (!SWaveFormat::IsPlayableRate(Le32(file.data() + 12))) return false;
   const uint16_t channels = Le32(file.data() + 16) == 2 ? 2 : 1;
   format = SWaveFormat::Pcm16(channels, Le32(file.data() + 12));
   data = std::move(file);

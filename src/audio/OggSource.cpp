@@ -17,7 +17,8 @@ bool COggSource::Open(std::vector<uint8_t> file) {
   opened = true;
   const vorbis_info* info = ov_info(&vorbis, -1);
   const ogg_int64_t frames = ov_pcm_total(&vorbis, -1);
-  if (!info || info->channels < 1 || info->channels > 8 || info->rate <= 0 || frames < 0) {
+  if (!info || info->channels < 1 || info->channels > 8 || frames < 0 ||
+      !SWaveFormat::IsPlayableRate(static_cast<uint32_t>(std::clamp<long>(info->rate, 0, UINT32_MAX)))) {
     Close();
     return false;
   }

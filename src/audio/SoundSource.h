@@ -19,6 +19,11 @@ struct SWaveFormat {
 
   // Plain integer PCM: tag 1, or the extensible tag whose sub-format is PCM.
   bool IsPcm() const;
+  // Whether a rate can reach the device: the resampler's buffers are sized from it, and rates of
+  // megahertz in a damaged header would make them overflow.
+  static constexpr uint32_t kMinRate = 1000;
+  static constexpr uint32_t kMaxRate = 384000;
+  static bool IsPlayableRate(uint32_t rate) { return rate >= kMinRate && rate <= kMaxRate; }
   // 16-bit PCM with the derived block and byte rates.
   static SWaveFormat Pcm16(uint16_t channels, uint32_t samplesPerSecond);
 };

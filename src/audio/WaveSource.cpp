@@ -76,6 +76,9 @@ bool CWaveSource::ReadFormat(const SChunk& chunk) {
   format.averageBytesPerSecond = Le32(p + 8);
   format.blockAlign = Le16(p + 12);
   format.bitsPerSample = Le16(p + 14);
+  // The channels mix mono and stereo sounds only.
+  if (format.channels < 1 || format.channels > 2 || !SWaveFormat::IsPlayableRate(format.samplesPerSecond))
+    return false;
   // Only non-PCM tags carry a size word and codec bytes; a 16-byte chunk has none to give.
   if (format.formatTag == SWaveFormat::kPcm || chunk.size < kPcmFormatBytes + 2) return true;
   const uint16_t extraSize = Le16(p + kPcmFormatBytes);

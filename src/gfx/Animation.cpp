@@ -16,6 +16,10 @@ namespace {
 
 int32_t RoundHalfUp(double v) { return static_cast<int32_t>(std::clamp(v + 0.5, -2e9, 2e9)); }
 
+// Positions and sizes come from files and scripts: sums of two of them are taken in 64 bits and
+// brought back into the 32-bit range.
+int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 // The blink of an eye shows cells 1, 2, 2, 1 for five ticks each while its timer is below 20.
 constexpr int32_t kBlinkCells[4] = {1, 2, 2, 1};
 
@@ -61,12 +65,13 @@ void CAnimation::SetPlacement(int32_t newX, int32_t newY, float newScale, bool n
 
 SRect CAnimation::SpriteRect(const SAnimationSprite* sprite) const {
   const double s = scale;
-  if (!sprite) return {x, y, x + RoundHalfUp(s * width), y + RoundHalfUp(s * height)};
+  const auto offsetX = [this](double v) { return Clamp32(int64_t{x} + RoundHalfUp(v)); };
+  const auto offsetY = [this](double v) { return Clamp32(int64_t{y} + RoundHalfUp(v)); };
+  if (!sprite) return {x, y, offsetX(s * width), offsetY(s * height)};
   const int32_t sx = sprite->destX, sy = sprite->destY, w = sprite->width, h = sprite->height;
   const double left = mirror ? static_cast<double>(width) - sx - w : sx;
   const double right = mirror ? static_cast<double>(width) - sx : static_cast<double>(sx) + w;
-  return {x + RoundHalfUp(s * left), y + RoundHalfUp(s * sy), x + RoundHalfUp(s * right),
-          y + RoundHalfUp(s * (static_cast<double>(sy) + h))};
+  return {offsetX(s * left), offsetY(s * sy), offsetX(s * right), offsetY(s * (static_cast<double>(sy) + h))};
 }
 
 void CAnimation::MarkSprites(const SAnimationFrame* frame, bool normal, bool cells) const {
@@ -193,20 +198,22 @@ void CAnimation::DrawSprite(const SAnimationSprite& sprite, float left, float to
                             int32_t mouth, int32_t key, int32_t which) const {
   const int32_t c = Cell(sprite, colour, mouth, key);
   const float s = scale;
-  const float sx0 = static_cast<float>(mirror ? width - sprite.destX : sprite.destX);
-  const float sx1 =
-      static_cast<float>(mirror ? width - sprite.destX - sprite.width : sprite.destX + sprite.width);
+  const double destX = sprite.destX, destWidth = sprite.width;
+  const float sx0 = static_cast<float>(mirror ? width - destX : destX);
+  const float sx1 = static_cast<float>(mirror ? width - destX - destWidth : destX + destWidth);
   SImageDraw draw;
   draw.surface = sprite.image;
   draw.layer = layer;
   draw.x0 = left + s * sx0;
   draw.x1 = left + s * sx1;
   draw.y0 = top + s * static_cast<float>(sprite.destY);
-  draw.y1 = top + s * static_cast<float>(sprite.destY + sprite.height);
-  draw.sx0 = sprite.srcX + c * sprite.stepX;
-  draw.sy0 = sprite.srcY + c * sprite.stepY;
-  draw.sx1 = draw.sx0 + sprite.width;
-  draw.sy1 = draw.sy0 + sprite.height;
+  draw.y1 = top + s * static_cast<float>(int64_t{sprite.destY} + sprite.height);
+  const int64_t srcX = sprite.srcX + int64_t{c} * sprite.stepX;
+  const int64_t srcY = sprite.srcY + int64_t{c} * sprite.stepY;
+  draw.sx0 = Clamp32(srcX);
+  draw.sy0 = Clamp32(srcY);
+  draw.sx1 = Clamp32(srcX + sprite.width);
+  draw.sy1 = Clamp32(srcY + sprite.height);
   draw.colour = (colour & 0xFFFFFFu) | (((colour >> 24) * static_cast<uint32_t>(sprite.alpha)) >> 8) << 24;
   draw.which = which;
   host.ImageDrawer().DrawImage(draw);

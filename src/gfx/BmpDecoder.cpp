@@ -186,7 +186,9 @@ class CRleReader {
         return true;
       } else if (value == 2) {
         if (at + 2 > size) return false;
-        x += data[at], y += data[at + 1];
+        // Pixels right of the row are never drawn, so x stops at the width: millions of escapes
+        // must not carry it past the range of int.
+        x = std::min(info.width, x + data[at]), y += data[at + 1];
         at += 2;
       } else if (!Absolute(at, value)) {
         return false;
@@ -211,10 +213,11 @@ class CRleReader {
     return true;
   }
 
+  // Pixels beyond the row's end are dropped and x stays at the width.
   void Put(uint32_t index) {
-    if (x < info.width && y < info.height) {
+    if (x >= info.width) return;
+    if (y < info.height)
       out[size_t(info.height - 1 - y) * size_t(info.width) + size_t(x)] = PaletteColor(info, index);
-    }
     ++x;
   }
 

@@ -5,6 +5,10 @@
 #include "platform/Window.h"
 
 bool CDisplay::Init(IWindow* targetWindow, int w, int h, bool isWindowed) {
+  if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) {
+    Shutdown();
+    return false;
+  }
   window = targetWindow;
   windowed = isWindowed;
   width = w;

@@ -63,6 +63,22 @@ std::string MakeRelativePath(const std::string& path) {
   return absolute ? path : up + path;
 }
 
+bool StaysInsideFolder(const std::string& path) {
+  if (path.empty() || path[0] == '\\' || path[0] == '/' || (path.size() >= 2 && path[1] == ':')) return false;
+  // Parts end at a backslash or '/'; the trail byte of a two-byte character is never a separator.
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && sjis::IsLeadByte(static_cast<unsigned char>(path[i]))) {
+      ++i;
+      continue;
+    }
+    if (i < path.size() && path[i] != '\\' && path[i] != '/') continue;
+    if (path.compare(start, i - start, "..") == 0 && i - start == 2) return false;
+    start = i + 1;
+  }
+  return true;
+}
+
 std::string GetExtension(const std::string& path) {
   size_t dot = sjis::FindLast(path, '.');
   size_t slash = sjis::FindLast(path, '\\');

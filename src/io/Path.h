@@ -17,6 +17,10 @@ std::string ResolvePath(const std::string& relative);
 // The inverse of ResolvePath for writers that store names: a working-directory path made relative
 // to the base directory, with "..\" steps where needed.
 std::string MakeRelativePath(const std::string& path);
+// True when a data path from game data names a file below the folder it is resolved against: not
+// absolute ('\' or '/' first, or a drive letter) and without a ".." part. Files the engine writes
+// under names taken from game data must pass, so a game cannot make it overwrite other files.
+bool StaysInsideFolder(const std::string& path);
 // The extension in upper case without the dot ("PNG"); empty when the last part has no '.'.
 std::string GetExtension(const std::string& path);
 // Makes the game folder (a UTF-8 path on the file system) the working directory, so every data path

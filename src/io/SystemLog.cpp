@@ -16,6 +16,9 @@ FILE*& LogFile() {
 
 void CSystemLog::OpenLog(const std::string& name) {
   CloseLog();
+  // The name comes from the game's settings; one that leaves the game folder is refused, as the
+  // log would truncate whatever file it names.
+  if (!StaysInsideFolder(name)) return;
   LogFile() = std::fopen(CLooseFiles::ToHostPath(ResolvePath(name)).c_str(), "wb");
 }
 

@@ -6,7 +6,8 @@
 class CSystemLog {
  public:
   // Closes any open log and creates the file (a Shift JIS data path resolved against the base
-  // directory); the log stays closed when it cannot be created.
+  // directory); the log stays closed when it cannot be created or the name leaves the game folder
+  // (absolute, or with a ".." part).
   static void OpenLog(const std::string& name);
   static void CloseLog();
   static bool IsOpen();

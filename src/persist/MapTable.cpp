@@ -1,5 +1,7 @@
 #include "persist/MapTable.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "persist/CsvTable.h"
@@ -29,7 +31,7 @@ void CMapTable::SetTimeSlots(const std::vector<std::string>& cells) {
   slotsSet = true;
   for (const std::string& cell : cells) {
     int minutes = 0;
-    if (!ParseTime(cell, minutes)) break;
+    if (slots.size() == kMaxTimeSlots || !ParseTime(cell, minutes)) break;
     slots.push_back(minutes);
   }
 }
@@ -37,17 +39,16 @@ void CMapTable::SetTimeSlots(const std::vector<std::string>& cells) {
 void CMapTable::SetMap(int n, const std::vector<std::string>& cells) {
   if (n < 0 || n > kMaxMap) return;
   if (slots.empty()) slots.push_back(0);
-  const size_t count = slots.size();
-  if (layouts.size() < (n + 1) * count) layouts.resize((n + 1) * count);
-  for (size_t s = 0; s < count; ++s) layouts[n * count + s] = s < cells.size() ? cells[s] : std::string();
+  std::vector<std::string>& row = layouts[n];
+  row.assign(cells.begin(),
+             cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), slots.size())));
 }
 
-int CMapTable::MapCount() const {
-  return slots.empty() ? 0 : static_cast<int>(layouts.size() / slots.size());
-}
+int CMapTable::MapCount() const { return layouts.empty() ? 0 : layouts.rbegin()->first + 1; }
 
 std::string CMapTable::Layout(int n, int slot) const {
   if (n < 0 || slot < 0 || static_cast<size_t>(slot) >= slots.size()) return std::string();
-  size_t index = static_cast<size_t>(n) * slots.size() + slot;
-  return index < layouts.size() ? layouts[index] : std::string();
+  const auto row = layouts.find(n);
+  if (row == layouts.end() || static_cast<size_t>(slot) >= row->second.size()) return std::string();
+  return row->second[slot];
 }

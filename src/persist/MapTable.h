@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,13 @@ class CMapTable {
   // The largest map number a row may give; higher numbers are ignored so a stray row cannot make
   // the table enormous.
   static constexpr int kMaxMap = 999;
+  // A day has 1440 minutes; more slots than that cannot be told apart and are dropped.
+  static constexpr size_t kMaxTimeSlots = 1440;
 
   void Clear();
   // Takes the time slots from cells, up to the first empty cell or one that does not begin with a
-  // digit. Only the first call after Clear counts, and none after a map row made the default slot.
+  // digit, at most kMaxTimeSlots. Only the first call after Clear counts, and none after a map row made the
+  // default slot.
   void SetTimeSlots(const std::vector<std::string>& cells);
   // Sets the layouts of map n, one cell per time slot. Without slots, one slot at minute 0 is made.
   void SetMap(int n, const std::vector<std::string>& cells);
@@ -29,5 +33,7 @@ class CMapTable {
  private:
   std::vector<int> slots;
   bool slotsSet = false;
-  std::vector<std::string> layouts;  // map n, slot s at n * slot count + s
+  // The layouts of each map row by slot; only maps that have a row take memory, so a high map
+  // number with many slots costs no more than the row itself.
+  std::map<int, std::vector<std::string>> layouts;
 };

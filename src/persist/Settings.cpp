@@ -15,6 +15,10 @@ namespace settings {
 namespace {
 
 constexpr size_t kMaxVoiceCategories = 32;
+// The display refuses larger screens (CDisplay::kMaxSide); glyphs are drawn at most 256 pixels tall,
+// and the bound on the size keeps the sizes derived from it inside 32 bits.
+constexpr int kMaxScreenSide = 8192;
+constexpr int kMaxFontSize = 1024;
 
 struct SState {
   CCsvTable table;
@@ -71,7 +75,9 @@ std::string UserDataDirectory() {
   return std::string();
 }
 
+// The folder is below the per-user data folder; one that would leave it keeps the default.
 void SetSaveFolder(SState& s, const std::string& folder) {
+  if (!StaysInsideFolder(folder)) return;
   std::string base = UserDataDirectory();
   if (base.empty()) return;
   if (base.back() != '/') base += '/';
@@ -91,9 +97,15 @@ const std::map<std::string, RowHandler>& RowHandlers() {
   static const std::map<std::string, RowHandler> handlers{
       {"画面解像度",
        [](SState& s, const SRow& r) {
-         // A missing or zero dimension keeps the default: a window of size 0 cannot be shown.
-         SetPositive(s.width, r.Int(0));
-         SetPositive(s.height, r.Int(1));
+         // A missing or zero dimension keeps the default: a window of size 0 cannot be shown. A
+         // screen larger than the display can make is an error of the file; the default is kept.
+         const int width = r.Int(0), height = r.Int(1);
+         if (width > kMaxScreenSide || height > kMaxScreenSide) {
+           ShowFileError("system\\setting.csv");
+           return true;
+         }
+         SetPositive(s.width, width);
+         SetPositive(s.height, height);
          return true;
        }},
       {"セーブファイル数",
@@ -105,8 +117,12 @@ const std::map<std::string, RowHandler>& RowHandlers() {
        [](SState& s, const SRow& r) { return s.windowTime = std::max(1, r.Int(0)), true; }},
       {"フォント名",
        [](SState& s, const SRow& r) { return s.fontName = s.defaultFontName = r.Value(0), true; }},
-      // A font of size 0 or below draws nothing; such a row keeps the default.
-      {"フォントサイズ", [](SState& s, const SRow& r) { return SetPositive(s.fontSize, r.Int(0)), true; }},
+      // A font of size 0 or below draws nothing; such a row keeps the default. Larger sizes are
+      // clamped.
+      {"フォントサイズ",
+       [](SState& s, const SRow& r) {
+         return SetPositive(s.fontSize, std::min(r.Int(0), kMaxFontSize)), true;
+       }},
       {"フォント色",
        [](SState& s, const SRow& r) { return s.fontColor = CCsvTable::ParseColor(r.Value(0)), true; }},
       {"フォント行間", [](SState& s, const SRow& r) { return s.linePitch = r.Int(0), true; }},

@@ -1,10 +1,16 @@
 #include "ui/FontSet.h"
 
+#include <algorithm>
+#include <cstdint>
+
 bool CFontSet::Create(CDisplay& display, IFontRasterizer& rasterizer, const std::string& faceName, int base) {
   baseSize = base;
   bool ok = true;
-  for (int i = 0; i < kCount; ++i)
-    ok = fonts[i].Create(display, rasterizer, faceName, base * kPercent[i] / 100) && ok;
+  for (int i = 0; i < kCount; ++i) {
+    // In 64 bits: a base size from the settings may be near the 32-bit limit; the font clamps it.
+    const int64_t size = std::clamp<int64_t>(int64_t{base} * kPercent[i] / 100, 0, INT32_MAX);
+    ok = fonts[i].Create(display, rasterizer, faceName, static_cast<int>(size)) && ok;
+  }
   CTextFont::LoadEffectSettings();
   return ok;
 }

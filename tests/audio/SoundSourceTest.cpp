@@ -313,3 +313,25 @@ TEST(AdpcmSource, EncoderRoundTripIsClose) {
   }
   EXPECT_GT(10 * std::log10(signal / noise), 25.0);
 }
+
+// Rates the device's resampler cannot carry, and channel layouts the channels do not mix, are
+// refused when the source opens, so they never reach the device; the limits themselves play.
+TEST(SoundSourceLimits, RatesAndChannelCountsOutsideThePlayableRangeAreRefused) {
+  const uint8_t data[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  const auto wave = [&](uint16_t channels, uint32_t rate) {
+    return CSoundSource::FromMemory(CWaveFile::Build(SWaveFormat::Pcm16(channels, rate), data, 8))->GetSize();
+  };
+  EXPECT_EQ(wave(1, 1000), 8u);
+  EXPECT_EQ(wave(2, 384000), 8u);
+  for (uint32_t rate : {0u, 999u, 384001u, 8000000u, UINT32_MAX}) EXPECT_EQ(wave(2, rate), 0u) << rate;
+  for (uint16_t channels : {0, 3, 6, 0xFFFF}) EXPECT_EQ(wave(channels, 44100), 0u) << channels;
+
+  const auto sshd = [](uint32_t rate) {
+    std::vector<uint8_t> file = Sshd(2, 16, {Frame(0x0C, 1), Frame(0x0C, 1)});
+    PutLe32(file, 12, rate);
+    return CSoundSource::FromMemory(file)->GetSize();
+  };
+  EXPECT_EQ(sshd(1000), 112u);
+  EXPECT_EQ(sshd(384000), 112u);
+  for (uint32_t rate : {0u, 999u, 384001u, 8000000u}) EXPECT_EQ(sshd(rate), 0u) << rate;
+}

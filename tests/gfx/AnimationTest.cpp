@@ -314,3 +314,37 @@ TEST_F(AnimationTest, ColourModeAppliesToEverySpriteImage) {
 }
 
 }  // namespace
+
+// Sizes and positions near the 32-bit limits must not overflow when a sprite is placed, drawn
+// mirrored or given a mouth cell; the draw request keeps the far edges saturated instead of wrapping.
+TEST_F(AnimationTest, SpriteSizesNearTheIntegerLimitDoNotOverflow) {
+  WriteText(
+      "anime/huge.anm",
+      "SIZE 2147483647 2147483647\nFRAME\n TIME 1\n SPRITE\n  FILE parts.png\n  DEST 2147483000 2147483000\n"
+      "  SRC 2147483000 2147483000\n  SIZE 2147483647 2147483647\n  OFFSET 2147483647 2147483647\n"
+      "  TYPE MOUTH\n  ID 7\n SPRITE END\nFRAME END\n");
+  CAnimation a(host, 1, 0);
+  a.Create("anime\\huge.anm", "", 1.0f);
+  for (bool mirror : {false, true}) {
+    recorder.draws.clear();
+    a.SetPlacement(2147483000, -2147483000, 1.0f, mirror, false);
+    a.Draw(0, 0, 0xFFFFFFFF, 3, 7, 1);
+    ASSERT_EQ(recorder.draws.size(), 1u);
+    const SImageDraw& d = recorder.draws[0];
+    EXPECT_EQ(d.sx0, INT32_MAX);
+    EXPECT_EQ(d.sx1, INT32_MAX);
+    EXPECT_GT(d.y1, d.y0);
+    EXPECT_GT(mirror ? d.x0 - d.x1 : d.x1 - d.x0, 1e9f);
+    SAnimationSprite far;
+    far.destX = INT32_MAX, far.width = INT32_MAX, far.destY = INT32_MIN, far.height = INT32_MAX;
+    const SRect r = a.SpriteRect(&far);
+    EXPECT_GE(r.right, r.left);
+    EXPECT_GE(r.bottom, r.top);
+    EXPECT_EQ(a.SpriteRect(nullptr).right, INT32_MAX);
+  }
+  // Drawn for real through the layer set, the sprite is clipped to the screen.
+  host.drawer = nullptr;
+  a.SetPlacement(0, 0, 1.0f, false, false);
+  host.display.MarkAllDirty();
+  a.Draw(-2147483000, -2147483000, 0xFFFFFFFF, 0, 0, 1);
+}

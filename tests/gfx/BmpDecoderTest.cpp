@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ImageBytes.h"
@@ -155,4 +156,26 @@ TEST(BmpDecoderTest, DamagedFilesAreEmpty) {
   std::vector<uint8_t> farOffset = MakeBmp(Indexed8());
   Put32(farOffset, 10, 0xFFFFFFF0u);
   EXPECT_TRUE(Decode(farOffset).IsEmpty());
+}
+
+// Millions of delta escapes, or of runs, carry the column far past the range of int; the reader
+// must neither wrap nor write outside the picture, and the pixels the stream does reach are drawn.
+TEST(BmpDecoderTest, RunLengthColumnNeverOverflows) {
+  const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu, black = 0xFF000000u;
+  for (const std::vector<uint8_t> step : {std::vector<uint8_t>{0, 2, 255, 0}, std::vector<uint8_t>{255, 2}}) {
+    // Row 0 (bottom): one red pixel, then the column pushed past 2^31, then a blue run that would
+    // land before the buffer once the column wrapped; then row 1 gets one blue pixel.
+    const size_t repeats = (size_t{1} << 31) / 255 + 16;
+    std::vector<uint8_t> bits(2 + repeats * step.size());
+    bits[0] = 1, bits[1] = 1;
+    for (size_t i = 0; i < repeats; ++i)
+      std::copy(step.begin(), step.end(), bits.begin() + 2 + i * step.size());
+    bits.insert(bits.end(), {200, 2, 0, 0, 1, 2, 0, 1});
+    const CSurface s = Decode(MakeBmp({3, 2, 8, 1, {0, 0xFF0000, 0x0000FF}, bits, {}}));
+    ASSERT_EQ(s.Width(), 3);
+    EXPECT_EQ(s.Pixel(0, 1), red);
+    EXPECT_EQ(s.Pixel(1, 1), step.size() == 4 ? black : blue);
+    EXPECT_EQ(s.Pixel(0, 0), blue);
+    EXPECT_EQ(s.Pixel(1, 0), black);
+  }
 }

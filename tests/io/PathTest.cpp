@@ -106,3 +106,18 @@ TEST(ShowErrorTest, WithoutAPlatformWritesUtf8ToStandardError) {
 }
 
 }  // namespace
+
+TEST(PathTest, StaysInsideFolder) {
+  EXPECT_TRUE(StaysInsideFolder("system.log"));
+  EXPECT_TRUE(StaysInsideFolder("log\\a.b\\..c\\c..\\x"));
+  // 0x83 0x5C is one character (ソ) whose trail byte is a backslash; ".." after it is not a part.
+  EXPECT_TRUE(StaysInsideFolder("\x83\x5C.."));
+  EXPECT_FALSE(StaysInsideFolder("\x83\x5C\\.."));
+  EXPECT_FALSE(StaysInsideFolder(""));
+  EXPECT_FALSE(StaysInsideFolder("/etc/passwd"));
+  EXPECT_FALSE(StaysInsideFolder("\\\\server\\share"));
+  EXPECT_FALSE(StaysInsideFolder("D:log"));
+  EXPECT_FALSE(StaysInsideFolder("a\\..\\b"));
+  EXPECT_FALSE(StaysInsideFolder("a/../b"));
+  EXPECT_FALSE(StaysInsideFolder("a\\.."));
+}

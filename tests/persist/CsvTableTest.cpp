@@ -121,3 +121,24 @@ TEST(PlayerConfigTest, RowsSetItemsByLabel) {
 }
 
 }  // namespace
+
+// A "時刻" row of 100000 slots with a "マップ999" row once made a table of 3.2 GB: slots stop at one
+// per minute of the day, and only maps that have a row take memory.
+TEST(MapTableTest, HugeRowsStayBounded) {
+  std::vector<std::string> cells;
+  for (int i = 0; i < 100000; ++i) cells.push_back(std::to_string(i % 1440));
+  CMapTable maps;
+  maps.SetTimeSlots(cells);
+  ASSERT_EQ(maps.TimeSlots().size(), CMapTable::kMaxTimeSlots);
+  EXPECT_EQ(maps.TimeSlots().back(), 1439);
+  for (std::string& cell : cells) cell = "m" + cell + ".scn";
+  maps.SetMap(CMapTable::kMaxMap, cells);
+  EXPECT_EQ(maps.MapCount(), CMapTable::kMaxMap + 1);
+  EXPECT_EQ(maps.Layout(CMapTable::kMaxMap, 1439), "m1439.scn");
+  EXPECT_EQ(maps.Layout(CMapTable::kMaxMap, 1440), "");
+  EXPECT_EQ(maps.Layout(500, 3), "");
+  // A later row of the same map replaces the earlier one.
+  maps.SetMap(CMapTable::kMaxMap, {"only.scn"});
+  EXPECT_EQ(maps.Layout(CMapTable::kMaxMap, 0), "only.scn");
+  EXPECT_EQ(maps.Layout(CMapTable::kMaxMap, 1), "");
+}

@@ -204,6 +204,14 @@ TEST_F(SettingsTest, SaveFolderUnderTheUserDataFolderOrTheOverride) {
   EXPECT_EQ(settings::SaveDirectory(), "/data/home/\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0/save/");
   settings::SetSaveDirectoryOverride("/tmp/saves");
   EXPECT_EQ(settings::SaveDirectory(), "/tmp/saves/");
+  settings::SetSaveDirectoryOverride("");
+  // A folder that would leave the per-user data folder keeps the default in the game folder.
+  for (const char* escape :
+       {"セーブフォルダ,..\\..\\etc\n", "セーブフォルダ,/etc\n", "セーブフォルダ,a\\..\\..\n"}) {
+    WriteSystem({{"setting.csv", std::string("項目,パラメータ\n") + escape}});
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(settings::SaveDirectory(), "save/") << escape;
+  }
   if (previous)
     setenv("XDG_DATA_HOME", kept.c_str(), 1);
   else
@@ -211,3 +219,39 @@ TEST_F(SettingsTest, SaveFolderUnderTheUserDataFolderOrTheOverride) {
 }
 
 }  // namespace
+
+// Sizes no display or font can have are bounded when the settings are read: a screen beyond the
+// display's limit keeps the default with the file error, a huge font size is clamped.
+TEST_F(SettingsTest, OutOfRangeSizesAreBounded) {
+  for (const char* screen : {"画面解像度,100000,100000\r\n", "画面解像度,640,2147483647\r\n"}) {
+    WriteSystem(
+        {{"setting.csv", std::string("項目,パラメータ\r\n") + screen + "フォントサイズ,2000000000\r\n"}});
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(settings::ScreenWidth(), 800) << screen;
+    EXPECT_EQ(settings::ScreenHeight(), 600);
+    EXPECT_NE(errors.find("system\\setting.csv"), std::string::npos);
+    EXPECT_EQ(settings::FontSize(), 1024);
+    EXPECT_EQ(settings::LinePitch(), 1536);
+  }
+  WriteSystem({{"setting.csv", "項目,パラメータ\r\n画面解像度,8192,8192\r\n"}});
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(settings::ScreenWidth(), 8192);
+  EXPECT_TRUE(errors.empty()) << errors;
+}
+
+// Damaged settings files still load: huge lines, thousands of columns, NUL bytes and bytes that are
+// not Shift JIS give rows the loader skips or reads as text, and the rows around them still apply.
+TEST_F(SettingsTest, DamagedSettingsFilesStillLoad) {
+  std::string columns;
+  for (int i = 0; i < 5000; ++i) columns += ",c" + std::to_string(i);
+  const std::string csv = std::string("項目,パラメータ\r\n") + "タイトル," + std::string(3 << 20, 'x') +
+                          "\r\n" + "画面解像度,640,480" + columns + "\r\n" +
+                          std::string("共有変数,a\0b\r\n", 12) + "\x81\x81\xFF\xFE,\x80\xA0\xFD\r\n" +
+                          "ボイス分類,\x81,\xFC\r\n" + "セーブファイル数,7\r\n";
+  WriteSystem({{"setting.csv", csv}});
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(settings::ScreenWidth(), 640);
+  EXPECT_EQ(settings::ScreenHeight(), 480);
+  EXPECT_EQ(settings::SaveSlotCount(), 7);
+  EXPECT_EQ(settings::GetTitle().size(), size_t{3} << 20);
+}

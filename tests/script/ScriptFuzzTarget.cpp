@@ -25,7 +25,3 @@ int ScriptFuzzOne(const uint8_t* data, size_t size) {
   CExpressionEvaluator(variables, clock, random).Evaluate(text, 0);
   return 0;
 }
-
-#ifdef ZEL_LIBFUZZER
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return ScriptFuzzOne(data, size); }
-#endif

@@ -6,8 +6,6 @@
 #include "gfx/Surface.h"
 #include "io/ArchiveTree.h"
 #include "io/PackArchive.h"
-#include "io/Path.h"
-#include "persist/Settings.h"
 
 namespace {
 
@@ -19,8 +17,7 @@ int Img2Png(const std::vector<std::string>& args) {
   // The output path is taken before the working directory moves to the game folder.
   std::error_code error;
   const std::filesystem::path out = std::filesystem::absolute(args[2], error);
-  if (!SetExeDirectoryCurrent(args[0])) return ToolFail(args[0] + ": cannot enter the game folder");
-  if (!settings::LoadSettings()) return 1;
+  if (!LoadGameSettings(args[0])) return 1;
   CSurface image;
   if (!image.Load(name)) {
     return ToolFail(args[1] + (CPackArchive::Instance().Exists(name) ? ": not a valid PNG, TIM2 or BMP image"

@@ -6,31 +6,34 @@
 #include "ToolCommand.h"
 #include "audio/SoundSource.h"
 #include "audio/WaveFile.h"
-#include "io/Path.h"
-#include "persist/Settings.h"
 
 namespace {
 
-// The whole decoded sound as 16-bit samples; 8-bit PCM is widened. False for other formats.
-bool DecodeAll(CSoundSource& source, std::vector<uint8_t>& pcm16) {
+// Why the engine's channels cannot play the decoded format, or empty when they can: they take 8-
+// and 16-bit PCM, and anything else is either PCM of another depth or a compressed WAVE.
+std::string UnplayableFormat(const SWaveFormat& format) {
+  if (!format.IsPcm()) return "compressed WAVE (format tag " + std::to_string(format.formatTag) + ")";
+  if (format.bitsPerSample != 8 && format.bitsPerSample != 16)
+    return std::to_string(format.bitsPerSample) + "-bit PCM (only 8- and 16-bit PCM play)";
+  return std::string();
+}
+
+// The whole decoded sound as 16-bit samples; 8-bit PCM is widened.
+void DecodeAll(CSoundSource& source, std::vector<uint8_t>& pcm16) {
   const SWaveFormat& format = source.GetFormat();
-  if (!format.IsPcm() || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) {
-    return false;
-  }
   std::vector<uint8_t> raw;
   uint8_t piece[16384];
   while (const uint32_t got = source.Read(piece, sizeof(piece))) raw.insert(raw.end(), piece, piece + got);
   if (format.bitsPerSample == 16) {
     raw.resize(raw.size() & ~size_t{1});
     pcm16 = std::move(raw);
-    return true;
+    return;
   }
   pcm16.clear();
   for (uint8_t v : raw) {
     pcm16.push_back(0);
     pcm16.push_back(static_cast<uint8_t>(v - 128));
   }
-  return true;
 }
 
 int Snd2Wav(const std::vector<std::string>& args) {
@@ -41,13 +44,14 @@ int Snd2Wav(const std::vector<std::string>& args) {
   // The output path is taken before the working directory moves to the game folder.
   std::error_code error;
   const std::filesystem::path out = std::filesystem::absolute(args[2], error);
-  if (!SetExeDirectoryCurrent(args[0])) return ToolFail(args[0] + ": cannot enter the game folder");
-  if (!settings::LoadSettings()) return 1;
+  if (!LoadGameSettings(args[0])) return 1;
   auto source = CSoundSource::FromFile(name);
   if (!source) return ToolFail(args[1] + ": not found");
   if (source->GetSize() == 0) return ToolFail(args[1] + ": not a playable sound");
+  if (const std::string why = UnplayableFormat(source->GetFormat()); !why.empty())
+    return ToolFail(args[1] + ": " + why);
   std::vector<uint8_t> pcm;
-  if (!DecodeAll(*source, pcm)) return ToolFail(args[1] + ": not PCM after decoding (compressed WAVE)");
+  DecodeAll(*source, pcm);
   SWaveFormat format = SWaveFormat::Pcm16(source->GetFormat().channels, source->GetFormat().samplesPerSecond);
   const std::vector<uint8_t> wav = CWaveFile::Build(format, pcm.data(), pcm.size());
   std::ofstream file(out, std::ios::binary);

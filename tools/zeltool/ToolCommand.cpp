@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "io/PackArchive.h"
+#include "io/Path.h"
+#include "persist/Settings.h"
+
 namespace {
 std::vector<const CToolCommand*>& Table() {
   static std::vector<const CToolCommand*> table;
@@ -28,4 +32,12 @@ void CToolCommand::PrintUsage() {
 int ToolFail(const std::string& message) {
   std::fprintf(stderr, "zeltool: %s\n", message.c_str());
   return 1;
+}
+
+bool LoadGameSettings(const std::string& gameDir) {
+  if (!SetExeDirectoryCurrent(gameDir)) {
+    ToolFail(gameDir + ": cannot enter the game folder");
+    return false;
+  }
+  return settings::LoadSettings() && CPackArchive::Instance().Exists("system\\setting.csv");
 }

@@ -19,3 +19,8 @@ class CToolCommand {
 
 // Prints "zeltool: message" on standard error and returns 1.
 int ToolFail(const std::string& message);
+
+// Makes the game folder current and loads its settings as the player does. False after the problem
+// was reported, including a game without system\setting.csv: the settings loader reports that file
+// and goes on, which would leave a tool exiting 0 after printing an error.
+bool LoadGameSettings(const std::string& gameDir);

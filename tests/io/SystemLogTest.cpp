@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "io/Path.h"
+#include "io/SystemLog.h"
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  const std::vector<uint8_t> bytes = CTempDir::Read(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(SystemLogTest, WritesLinesWithCarriageReturnsOnlyWhileOpen) {
+  CTempDir dir;
+  CSystemLog::LogMessage("dropped\n");
+  CSystemLog::OpenLog("logs\\..x.log");  // "..x.log" is a name, not a step up
+  EXPECT_FALSE(CSystemLog::IsOpen());    // its folder does not exist
+  CSystemLog::OpenLog("system.log");
+  ASSERT_TRUE(CSystemLog::IsOpen());
+  CSystemLog::LogMessage("%s %dB\n", "system", 1234);
+  CSystemLog::CloseLog();
+  CSystemLog::LogMessage("after\n");
+  EXPECT_EQ(ReadText("system.log"), "system 1234B\r\n");
+}
+
+// A log name from the settings that leaves the game folder would truncate any file the player can
+// write: it is refused and the file it names is left alone.
+TEST(SystemLogTest, NamesLeavingTheGameFolderAreRefused) {
+  CTempDir dir;
+  CTempDir::Write("game/keep.txt", std::string("precious"));
+  const std::string outside = (dir.path / "keep.txt").string();
+  CTempDir::Write("keep.txt", std::string("precious"));
+  std::filesystem::current_path(dir.path / "game");
+  for (const std::string& name : {outside, std::string("..\\keep.txt"), std::string("../keep.txt"),
+                                  std::string("sub\\..\\..\\keep.txt"), std::string("\\keep.txt"),
+                                  std::string("C:\\keep.txt"), std::string("..")}) {
+    CSystemLog::OpenLog(name);
+    EXPECT_FALSE(CSystemLog::IsOpen()) << name;
+    CSystemLog::LogMessage("overwritten\n");
+    CSystemLog::CloseLog();
+  }
+  EXPECT_EQ(ReadText("../keep.txt"), "precious");
+  EXPECT_EQ(ReadText(outside), "precious");
+  CSystemLog::OpenLog("keep.txt");
+  EXPECT_TRUE(CSystemLog::IsOpen());
+  CSystemLog::CloseLog();
+  std::filesystem::current_path(dir.path);
+}
+
+}  // namespace
