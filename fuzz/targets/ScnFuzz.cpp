@@ -11,13 +11,15 @@ ZEL_FUZZ_TARGET(scn) {
   static CDisplay display;
   static const bool ready = [] {
     display.Init(nullptr, 64, 48, true);
-    CFuzzFolder::Instance().WritePicture("system/window/window.png", 24, 16);
+    // The pictures the seed layouts name.
+    for (const char* name : {"window", "buttons", "date", "select", "verb"})
+      CFuzzFolder::Instance().WritePicture(std::string("layout/") + name + ".png", 24, 16);
     return true;
   }();
   (void)ready;
-  CFuzzFolder::Instance().Write("system/window/fuzz.scn", data, size);
+  CFuzzFolder::Instance().Write("layout/fuzz.scn", data, size);
   CLayout layout;
-  layout.Load(display, "system\\window\\fuzz.scn");
+  layout.Load(display, "layout\\fuzz.scn");
   display.MarkAllDirty();
   layout.DrawAll(0.5f);
   layout.Invalidate();

@@ -1,20 +1,16 @@
-// CSV tables and the settings loader: the bytes become system\setting.csv of a game whose system
-// archive is empty, the whole loader runs, and the screen it asks for is created.
+// CSV tables and the settings loader: the bytes become setting.csv in the system archive of a game,
+// the whole loader runs, and the screen it asks for is created.
 #include <string>
 
 #include "FuzzFolder.h"
 #include "FuzzTarget.h"
 #include "gfx/Display.h"
+#include "io/ArchiveWriter.h"
 #include "persist/CsvTable.h"
 #include "persist/Settings.h"
 
 ZEL_FUZZ_TARGET(settings) {
-  static const bool ready = [] {
-    static const uint8_t kEmptyArchive[] = {'A', 'R', 'C', '2', 0, 0, 0, 0};
-    CFuzzFolder::Instance().Write("system", kEmptyArchive, sizeof kEmptyArchive);
-    return true;
-  }();
-  (void)ready;
+  CFuzzFolder::Instance();  // the scratch folder becomes the working directory
   const std::string text(reinterpret_cast<const char*>(data), size);
   CCsvTable table;
   table.Parse(text);
@@ -22,7 +18,7 @@ ZEL_FUZZ_TARGET(settings) {
     CCsvTable::ParseInt(table.GetCell(row, 1, "0"));
     CCsvTable::ParseColor(table.GetCell(row, 2, ""));
   }
-  CFuzzFolder::Instance().Write("system/setting.csv", data, size);
+  CArchiveWriter::WriteAll("system", {{"setting.csv", std::vector<uint8_t>(data, data + size)}});
   if (settings::LoadSettings()) {
     CDisplay display;
     display.Init(nullptr, settings::ScreenWidth(), settings::ScreenHeight(), true);

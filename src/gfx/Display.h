@@ -15,9 +15,13 @@ class CDisplay {
     int32_t right;  // exclusive; the span is empty when left >= right
   };
 
+  // The largest screen side: the buffer of an 8192 x 8192 screen already takes 256 MB.
+  static constexpr int kMaxSide = 8192;
+
   virtual ~CDisplay() = default;
 
-  // Creates the buffer (zero-filled, all dirty) and the presentation for the window.
+  // Creates the buffer (zero-filled, all dirty) and the presentation for the window. False, with
+  // nothing allocated, for a side below 1 or above kMaxSide.
   bool Init(IWindow* window, int width, int height, bool windowed);
   void Shutdown();
   // Switches between window and full screen; a failed switch falls back to the previous mode.

@@ -162,7 +162,8 @@ TEST(BmpDecoderTest, DamagedFilesAreEmpty) {
 // must neither wrap nor write outside the picture, and the pixels the stream does reach are drawn.
 TEST(BmpDecoderTest, RunLengthColumnNeverOverflows) {
   const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu, black = 0xFF000000u;
-  for (const std::vector<uint8_t> step : {std::vector<uint8_t>{0, 2, 255, 0}, std::vector<uint8_t>{255, 2}}) {
+  for (const std::vector<uint8_t>& step :
+       {std::vector<uint8_t>{0, 2, 255, 0}, std::vector<uint8_t>{255, 2}}) {
     // Row 0 (bottom): one red pixel, then the column pushed past 2^31, then a blue run that would
     // land before the buffer once the column wrapped; then row 1 gets one blue pixel.
     const size_t repeats = (size_t{1} << 31) / 255 + 16;

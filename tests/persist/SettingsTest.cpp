@@ -224,8 +224,8 @@ TEST_F(SettingsTest, SaveFolderUnderTheUserDataFolderOrTheOverride) {
 // display's limit keeps the default with the file error, a huge font size is clamped.
 TEST_F(SettingsTest, OutOfRangeSizesAreBounded) {
   for (const char* screen : {"画面解像度,100000,100000\r\n", "画面解像度,640,2147483647\r\n"}) {
-    WriteSystem(
-        {{"setting.csv", std::string("項目,パラメータ\r\n") + screen + "フォントサイズ,2000000000\r\n"}});
+    WriteSystem({{"setting.csv", std::string("項目,パラメータ\r\n") + screen +
+                                     "フォントサイズ,2000000000\r\nフォント行間,0\r\n"}});
     ASSERT_TRUE(Load());
     EXPECT_EQ(settings::ScreenWidth(), 800) << screen;
     EXPECT_EQ(settings::ScreenHeight(), 600);
