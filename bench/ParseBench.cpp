@@ -1,12 +1,47 @@
-// Parsing a generated 10 MiB scenario from memory next to a memcpy of the same bytes.
+// Parsing a generated 10 MiB scenario from memory next to a memcpy of the same bytes, with the peak
+// of heap memory the parse takes, counted by the binary's own operator new and delete.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "script/ScriptParser.h"
+
+namespace {
+
+std::atomic<int64_t> heapInUse{0};
+std::atomic<int64_t> heapPeak{0};
+
+void* CountedNew(size_t size) {
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  const int64_t now = heapInUse += static_cast<int64_t>(malloc_usable_size(p));
+  for (int64_t peak = heapPeak.load(); now > peak && !heapPeak.compare_exchange_weak(peak, now);) {
+  }
+  return p;
+}
+
+void CountedDelete(void* p) {
+  if (!p) return;
+  heapInUse -= static_cast<int64_t>(malloc_usable_size(p));
+  std::free(p);
+}
+
+}  // namespace
+
+void* operator new(size_t size) { return CountedNew(size); }
+void* operator new[](size_t size) { return CountedNew(size); }
+void operator delete(void* p) noexcept { CountedDelete(p); }
+void operator delete[](void* p) noexcept { CountedDelete(p); }
+void operator delete(void* p, size_t) noexcept { CountedDelete(p); }
+void operator delete[](void* p, size_t) noexcept { CountedDelete(p); }
 
 namespace {
 
@@ -41,11 +76,17 @@ const std::string& Scenario() {
 
 void ParseScript10MiB(benchmark::State& state) {
   const std::string& text = Scenario();
+  int64_t peak = 0;
   for (auto _ : state) {
+    const int64_t before = heapInUse.load();
+    heapPeak = before;
     auto list = ParseScript(text);
     benchmark::DoNotOptimize(list.get());
+    peak = std::max(peak, heapPeak.load() - before);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+  state.counters["peak_bytes"] = static_cast<double>(peak);
+  state.counters["peak_per_byte"] = static_cast<double>(peak) / static_cast<double>(text.size());
 }
 
 void Memcpy10MiB(benchmark::State& state) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "script/ScriptCommand.h"
 
 // One message character: a single byte or a Shift JIS lead byte with its trail byte.
@@ -9,6 +11,8 @@ class CScriptCharacter : public CScriptCommand {
   int IsCharacter() const override { return 1; }
   std::string GetText() const override { return std::string(bytes, bytes[1] ? 2 : 1); }
   void Execute(CScriptRunner& runner) override;
+  // What running a character does: its text printed in its size and colour.
+  static void Print(CScriptRunner& runner, const std::string& text, int32_t sizePercent, int32_t color);
 
  private:
   char bytes[2];

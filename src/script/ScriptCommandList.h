@@ -19,8 +19,12 @@ class CScriptCommandList {
   void Append(std::unique_ptr<CScriptLine> line) { lines.push_back(std::move(line)); }
   void ReplaceLast(std::unique_ptr<CScriptLine> line) { lines.back() = std::move(line); }
   uint64_t Serial() const { return serial; }
+  // The styles of the message characters of all lines, each kept once per change.
+  std::vector<SCharacterStyle>& CharacterStyles() { return characterStyles; }
 
  private:
+  // Declared before the lines, which refer to it, so that it outlives them.
+  std::vector<SCharacterStyle> characterStyles;
   std::vector<std::unique_ptr<CScriptLine>> lines;
   uint64_t serial;
 };

@@ -8,7 +8,6 @@
 #include "script/LabelLine.h"
 #include "script/LoopLine.h"
 #include "script/ParseListener.h"
-#include "script/ScriptCharacter.h"
 #include "script/ScriptRuby.h"
 #include "script/ScriptTab.h"
 #include "script/SelectLine.h"
@@ -31,9 +30,10 @@ std::unique_ptr<CScriptCommandList> CScriptParser::Finish() {
     ActOnTag();
   }
   state = kText;
+  list->Last().Seal();
   for (auto it = openBlocks.rbegin(); it != openBlocks.rend(); ++it) {
     if (listener) listener->OnUnclosedBlock(*it);
-    list->Append(std::make_unique<CTextLine>(-1));
+    list->Append(std::make_unique<CTextLine>(-1, list->CharacterStyles()));
     list->Last().SetSourceLine(sourceLine);
   }
   openBlocks.clear();
@@ -50,7 +50,7 @@ void CScriptParser::Byte(unsigned char c) {
       TextByte(c);
       break;
     case kTrailByte:
-      AppendItem(std::make_unique<CScriptCharacter>(leadByte, static_cast<char>(c)), sourceLine);
+      AppendCharacter(leadByte, static_cast<char>(c));
       state = kText;
       break;
     case kTag:
@@ -72,7 +72,7 @@ void CScriptParser::TextByte(unsigned char c) {
     state = kTag;
     tagLine = sourceLine;
   } else if (c != '\r') {
-    AppendItem(std::make_unique<CScriptCharacter>(static_cast<char>(c)), sourceLine);
+    AppendCharacter(static_cast<char>(c), 0);
   }
 }
 
@@ -182,8 +182,13 @@ void CScriptParser::AppendItem(std::unique_ptr<CScriptCommand> item, int32_t lin
   current.InsertItem(current.GetItemCount(), std::move(item));
 }
 
+void CScriptParser::AppendCharacter(char first, char second) {
+  list->Last().AppendCharacter(first, second, {sizePercent, color, sourceLine});
+}
+
 void CScriptParser::NewTextLine() {
-  list->Append(std::make_unique<CTextLine>(0));
+  if (list->GetCount() > 0) list->Last().Seal();
+  list->Append(std::make_unique<CTextLine>(0, list->CharacterStyles()));
   list->Last().SetSourceLine(sourceLine);
 }
 

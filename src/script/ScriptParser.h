@@ -36,6 +36,7 @@ class CScriptParser {
   void OpenBlock(std::unique_ptr<CScriptLine> line, bool opens);
   void CloseBlock();
   void AppendItem(std::unique_ptr<CScriptCommand> item, int32_t line);
+  void AppendCharacter(char first, char second);
   void NewTextLine();
 
   IParseListener* listener;

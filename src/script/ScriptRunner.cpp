@@ -222,12 +222,11 @@ bool CScriptRunner::RunLine() {
   }
   if (itemIndex == 0) line->Execute(*this, lineIndex);
   if (itemIndex < line->GetItemCount()) {
-    CScriptCommand* item = line->GetItem(itemIndex);
     // A half-width ';' starts a comment: the rest of the line does not run.
-    if (item->GetText() != ";") {
+    if (line->GetItemText(itemIndex) != ";") {
       // The index moves first, so a command that jumps, calls or returns sets where to go on.
       ++itemIndex;
-      item->Execute(*this);
+      line->RunItem(itemIndex - 1, *this);
       return true;
     }
   }
