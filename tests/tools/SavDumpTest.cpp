@@ -4,8 +4,13 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/GameSystem.h"
+#include "io/Path.h"
+#include "io/ScratchFolder.h"
 #include "io/TempDir.h"
 #include "persist/RecordFile.h"
+#include "persist/Settings.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "scenario/CommandRun.h"
 
 namespace fs = std::filesystem;
@@ -86,8 +91,10 @@ TEST(SavDump, SaveChunksAreDecodedAndRawStateDumped) {
   for (int32_t v : {10, 20, 30}) r.WriteInt32(v);
   r.WriteBytes("\xAB", 1);
   r.BeginChunk("MPAN");
-  r.WriteInt32(15);
-  r.WriteBytes("\x01\xFF", 2);
+  for (int32_t v : {2, 5, 10, 30, 0}) r.WriteInt32(v);
+  std::string mask = "mask\\m.png";
+  mask.resize(116, '\0');
+  r.WriteBytes(mask.data(), mask.size());
   r.BeginChunk("THUM");
   r.WriteInt32(2);
   r.WriteInt32(1);
@@ -101,8 +108,8 @@ TEST(SavDump, SaveChunksAreDecodedAndRawStateDumped) {
       Dump(dir.path / "qsave.dat"),
       (std::vector<std::string>{
           R"({"tag":"TEXT","length":11,"entries":[{"text":"a","ruby":"","size":100,"color":-1}]})",
-          R"({"tag":"LAYR","length":25,"layer":1,"picture":"bg.png","click":"","values":[10,20,30],"tail":"ab"})",
-          R"({"tag":"MPAN","length":6,"slot":15,"data":"01ff"})",
+          R"({"tag":"LAYR","length":25,"layer":1,"picture":"bg.png","click":"","x":10,"y":20,"zoom":30,"unread":1})",
+          R"({"tag":"MPAN","length":136,"layer":2,"transition":5,"elapsed":10,"duration":30,"gradation":0,"mask":"mask\\m.png"})",
           R"({"tag":"THUM","length":16,"width":2,"height":1,"pixel_bytes":8})",
           R"({"tag":"DATE","length":20,"year":2024,"month":4,"day":1,"hour":9,"minute":30})",
           R"({"tag":"MPSL","length":0})",
@@ -150,6 +157,42 @@ TEST(SavDump, SampleSystemDataCarriesEveryChunkKind) {
   EXPECT_NE(variables.find(R"({"name":"plays","value":1})"), std::string::npos) << variables;
   EXPECT_NE(variables.find(R"({"name":"walks","value":1})"), std::string::npos) << variables;
   EXPECT_NE(read.find(R"("script":"scenario\\mainScript.adv")"), std::string::npos) << read;
+}
+
+// A quick save of the sample game in its first click wait, made by the engine itself: every chunk
+// it writes is one the dump knows, read to its end.
+TEST(SavDump, EngineQuickSaveIsDecodedWhole) {
+  const fs::path previous = fs::current_path();
+  CScratchFolder saves;
+  ASSERT_TRUE(SetExeDirectoryCurrent(kBuild + "/sample-game"));
+  settings::SetSaveDirectoryOverride(saves.Create("zel-dump-test"));
+  ASSERT_TRUE(settings::LoadSettings());
+  {
+    CHeadlessPlatform platform{CInputScript(), true};
+    CGameSystem game{platform};
+    ASSERT_TRUE(game.Startup());
+    game.StartNewGame("scenario\\mainScript.adv", "");
+    for (int64_t frame = 1; frame < 600 && game.Mode() != CGameSystem::kModeClickWaitPage; ++frame) {
+      platform.AdvanceClock(frame);
+      game.Tick(0, 0);
+    }
+    ASSERT_EQ(game.Mode(), CGameSystem::kModeClickWaitPage);
+    ASSERT_TRUE(game.SaveGame(-1));
+    game.Shutdown();
+  }
+  settings::SetSaveDirectoryOverride("");
+  fs::current_path(previous);
+
+  std::vector<std::string> tags;
+  for (const std::string& line : Dump(fs::path(saves.Path()) / "qsave.dat")) {
+    EXPECT_EQ(line.find("\"known\":false"), std::string::npos) << line;
+    EXPECT_EQ(line.find("\"unread\""), std::string::npos) << line;
+    if (tags.empty() || tags.back() != line.substr(8, 4)) tags.push_back(line.substr(8, 4));
+  }
+  for (const char* tag : {"VAR ", "STAC", "PRGR", "SCRP", "MBGM", "KEYW", "TEXT", "WIND", "FACE", "DWIN",
+                          "DATE", "TITL", "CPTR", "SOUN", "ETC1", "END "})
+    EXPECT_NE(std::find(tags.begin(), tags.end(), tag), tags.end()) << tag;
+  EXPECT_EQ(tags.back(), "END ");
 }
 
 }  // namespace

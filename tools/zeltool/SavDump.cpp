@@ -1,4 +1,5 @@
 // zeltool sav-dump FILE: a save file or system.dat as JSON lines, one per chunk.
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -11,13 +12,14 @@ namespace {
 
 // How a field is read from the payload.
 enum class EKind {
-  kInt,       // int32
-  kString,    // length byte and Shift JIS text
-  kBits,      // bit set: int32 count and the bits, written as a string of 0 and 1
-  kReadBits,  // int32 capacity and capacity / 8 bytes, written as the capacity and the set numbers
-  kInts,      // the rest of the payload as int32 values
-  kHex,       // the rest of the payload as hexadecimal bytes
-  kSize,      // the rest of the payload, counted only (pixels)
+  kInt,         // int32
+  kString,      // length byte and Shift JIS text
+  kBits,        // bit set: int32 count and the bits, written as a string of 0 and 1
+  kReadBits,    // int32 capacity and capacity / 8 bytes, written as the capacity and the set numbers
+  kInts,        // the rest of the payload as int32 values
+  kHex,         // the rest of the payload as hexadecimal bytes
+  kPaddedText,  // the rest of the payload as text padded with zero bytes
+  kSize,        // the rest of the payload, counted only (pixels)
 };
 
 struct SField {
@@ -32,6 +34,29 @@ struct SLayout {
 };
 
 SLayout Value(const char* name) { return {false, {{EKind::kInt, name}}}; }
+
+// The text pieces of a message line.
+SLayout Pieces() {
+  return {
+      true,
+      {{EKind::kString, "text"}, {EKind::kString, "ruby"}, {EKind::kInt, "size"}, {EKind::kInt, "color"}}};
+}
+
+// A layer's picture: its files, place and state; values the engine may add later are listed raw.
+SLayout Picture() {
+  using K = EKind;
+  return {false,
+          {{K::kInt, "layer"},
+           {K::kString, "picture"},
+           {K::kString, "click"},
+           {K::kInt, "x"},
+           {K::kInt, "y"},
+           {K::kInt, "zoom"},
+           {K::kInt, "flags"},
+           {K::kInt, "priority"},
+           {K::kInt, "time"},
+           {K::kInts, "more"}}};
+}
 
 const std::map<std::string, SLayout>& Layouts() {
   using K = EKind;
@@ -58,22 +83,50 @@ const std::map<std::string, SLayout>& Layouts() {
       {"FONT", {false, {{K::kString, "face"}}}},
       // save files
       {"EVNT", {true, {{K::kString, "script"}, {K::kReadBits, "set"}}}},
-      {"STAC", {true, {{K::kInt, "value0"}, {K::kInt, "value1"}}}},
+      {"STAC", {true, {{K::kInt, "line"}, {K::kInt, "kind"}}}},
       {"PRGR", Value("message")},
-      {"SCRP",
-       {true, {{K::kInt, "flag"}, {K::kString, "script"}, {K::kInt, "position0"}, {K::kInt, "position1"}}}},
+      {"SCRP", {true, {{K::kInt, "flag"}, {K::kString, "script"}, {K::kInt, "line"}, {K::kInt, "item"}}}},
       {"MBGM", {true, {{K::kString, "name"}}}},
-      {"CLIC", {true, {{K::kInt, "action"}, {K::kInt, "value0"}, {K::kInt, "value1"}, {K::kInt, "value2"}}}},
-      {"SLCT", {true, {{K::kString, "text"}, {K::kInt, "unused"}, {K::kInt, "id"}}}},
+      {"CLIC", {true, {{K::kInt, "verb"}, {K::kInt, "place"}, {K::kInt, "color"}, {K::kInt, "body_line"}}}},
+      {"SLCT", {true, {{K::kString, "text"}, {K::kInt, "unused"}, {K::kInt, "body_line"}}}},
       {"KEYW", {false, {{K::kInt, "line"}, {K::kInt, "icon"}}}},
-      {"TEXT", {true, {{K::kString, "text"}, {K::kString, "ruby"}, {K::kInt, "size"}, {K::kInt, "color"}}}},
-      {"LAYR",
-       {false, {{K::kInt, "layer"}, {K::kString, "picture"}, {K::kString, "click"}, {K::kInts, "values"}}}},
-      {"LYCM", {false, {{K::kInt, "layer"}, {K::kHex, "motion"}}}},
+      {"WAIT",
+       {false,
+        {{K::kInt, "mode"},
+         {K::kInt, "length"},
+         {K::kInt, "elapsed"},
+         {K::kInt, "sound_mask"},
+         {K::kInt, "forced"},
+         {K::kInt, "wait_always"},
+         {K::kInt, "read_position"},
+         {K::kInt, "choice_hover"},
+         {K::kInt, "line"}}}},
+      {"TEXT", Pieces()},
+      {"PEND", Pieces()},
+      {"LAYR", Picture()},
+      {"LYPV", Picture()},
+      {"LYCM",
+       {false,
+        {{K::kInt, "layer"},
+         {K::kInt, "from_x"},
+         {K::kInt, "from_y"},
+         {K::kInt, "to_x"},
+         {K::kInt, "to_y"},
+         {K::kInt, "elapsed"},
+         {K::kInt, "duration"},
+         {K::kInt, "loop"},
+         {K::kHex, "rest"}}}},
       {"LYSC", {false, {{K::kInt, "layer"}, {K::kInt, "value"}}}},
       {"CLMP", Value("value")},
       {"LYAL", {false, {{K::kInt, "layer"}, {K::kInt, "alpha"}}}},
-      {"MPAN", {false, {{K::kInt, "slot"}, {K::kHex, "data"}}}},
+      {"MPAN",
+       {false,
+        {{K::kInt, "layer"},
+         {K::kInt, "transition"},
+         {K::kInt, "elapsed"},
+         {K::kInt, "duration"},
+         {K::kInt, "gradation"},
+         {K::kPaddedText, "mask"}}}},
       {"MPSL", {false, {}}},
       {"EFC2", {false, {{K::kInt, "kind"}, {K::kInt, "color"}, {K::kInt, "param0"}, {K::kInt, "param1"}}}},
       {"WIND", {false, {{K::kInt, "shown"}, {K::kInt, "style"}, {K::kString, "speaker"}}}},
@@ -85,6 +138,7 @@ const std::map<std::string, SLayout>& Layouts() {
       {"TITL", {false, {{K::kString, "comment"}}}},
       {"CPTR", Value("chapter")},
       {"SOUN", {true, {{K::kInt, "channel"}, {K::kString, "file"}}}},
+      {"VOIC", {false, {{K::kString, "file"}}}},
       {"THUM", {false, {{K::kInt, "width"}, {K::kInt, "height"}, {K::kSize, "pixel_bytes"}}}},
       {"ETC1", {false, {{K::kInt, "reveal"}, {K::kInt, "speaking_layer"}, {K::kInt, "speaking_part"}}}},
       {"END ", {false, {}}},
@@ -107,7 +161,12 @@ std::string SetNumbers(const std::vector<uint8_t>& bytes) {
   return "[" + list + "]";
 }
 
+// One "name":value pair; empty when the payload has no room left for the field, so a short chunk
+// shows as missing fields and unread bytes rather than as made-up zeros.
 std::string ReadField(CRecordFile& record, const SField& field) {
+  const bool whole = field.kind == EKind::kInt || field.kind == EKind::kBits ||
+                     field.kind == EKind::kReadBits || field.kind == EKind::kInts;
+  if (record.Remaining() < (whole ? 4u : 1u)) return std::string();
   const std::string key = CTrace::Quote(field.name) + ":";
   switch (field.kind) {
     case EKind::kInt:
@@ -128,13 +187,15 @@ std::string ReadField(CRecordFile& record, const SField& field) {
     case EKind::kInts: {
       std::string list;
       while (record.Remaining() >= 4) list += (list.empty() ? "" : ",") + std::to_string(record.ReadInt32());
-      std::string text = key + "[" + list + "]";
-      if (record.Remaining() > 0)
-        text += ",\"tail\":" + CTrace::Quote(Hex(record.ReadBytes(record.Remaining())));
-      return text;
+      return key + "[" + list + "]";
     }
     case EKind::kHex:
       return key + CTrace::Quote(Hex(record.ReadBytes(record.Remaining())));
+    case EKind::kPaddedText: {
+      const std::vector<uint8_t> bytes = record.ReadBytes(record.Remaining());
+      const std::string text(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+      return key + CTrace::Quote(sjis::ToUtf8(text));
+    }
     case EKind::kSize: {
       const size_t size = record.Remaining();
       record.ReadBytes(size);
@@ -146,7 +207,8 @@ std::string ReadField(CRecordFile& record, const SField& field) {
 
 std::string ReadGroup(CRecordFile& record, const std::vector<SField>& fields) {
   std::string text;
-  for (const SField& field : fields) text += (text.empty() ? "" : ",") + ReadField(record, field);
+  for (const SField& field : fields)
+    if (std::string pair = ReadField(record, field); !pair.empty()) text += (text.empty() ? "" : ",") + pair;
   return text;
 }
 
@@ -162,8 +224,8 @@ std::string DumpChunk(CRecordFile& record) {
     while (record.Remaining() > 0)
       entries += (entries.empty() ? "{" : ",{") + ReadGroup(record, layout.fields) + "}";
     line += ",\"entries\":[" + entries + "]";
-  } else if (!layout.fields.empty()) {
-    line += "," + ReadGroup(record, layout.fields);
+  } else if (std::string fields = ReadGroup(record, layout.fields); !fields.empty()) {
+    line += "," + fields;
   }
   if (record.Remaining() > 0) line += ",\"unread\":" + std::to_string(record.Remaining());
   return line + "}";
