@@ -73,6 +73,7 @@ bool CSaveReader::ReadScriptChunk(const std::string& tag) {
       choices.push_back(std::move(choice));
     }
   } else if (tag == "KEYW") {
+    keyWait = true;
     keyWaitLine = record.ReadInt32();
     keyWaitIcon = record.ReadInt32() != 0;
   } else if (tag == "WAIT") {
@@ -296,7 +297,8 @@ void CSaveReader::RestoreLayers() {
 }
 
 // The wait the game was saved in: the exact one of "WAIT" when it is a wait of the script, else
-// the one the common chunks describe, else the click wait with a new page.
+// the one the common chunks describe ("KEYW" the click wait with a new page, which a click wait
+// saved at the end of a page needs); a record without any wait resumes the script.
 int32_t CSaveReader::WaitMode() const {
   const bool hasChoices = !choices.empty(), hasRegions = !regions.empty();
   if (wait.saved) {
@@ -310,7 +312,8 @@ int32_t CSaveReader::WaitMode() const {
   if (mapSelect) return CGameSystem::kModeMapSelect;
   if (regionWait && hasRegions) return CGameSystem::kModeClickRegions;
   if (choiceWait && hasChoices) return CGameSystem::kModeChoice;
-  return CGameSystem::kModeClickWaitPage;
+  if (keyWait || regionWait || choiceWait) return CGameSystem::kModeClickWaitPage;
+  return CGameSystem::kModeScript;
 }
 
 void CSaveReader::EnterWait() {

@@ -75,7 +75,7 @@ class CSaveReader {
   std::vector<SChoice> choices;
   std::vector<SClickRegion> regions;
   SWait wait;
-  bool keyWaitIcon = false, choiceWait = false, regionWait = false, mapSelect = false;
+  bool keyWait = false, keyWaitIcon = false, choiceWait = false, regionWait = false, mapSelect = false;
   int32_t keyWaitLine = 0;
   size_t textLine = 0;
   int32_t messageNumber = 0;

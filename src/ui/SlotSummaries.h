@@ -39,10 +39,13 @@ class CSlotSummaries {
   // The thumbnail a save just made (pixels B, G, R, A; rows top-down); an empty picture removes it.
   void SetThumbnail(int slot, const std::vector<uint32_t>& pixels, int32_t width, int32_t height);
 
+  // The summary fields of a record body's chunks, up to "END ".
+  static void ReadChunks(CRecordFile& record, SSlotSummary& summary);
+  // The picture of the current "THUM" chunk; false when its size does not match its pixels.
+  static bool ReadThumbnail(CRecordFile& record, CSurface& thumbnail);
+
  private:
   SSlotSummary* Slot(int slot);
-  static void ReadChunks(CRecordFile& record, SSlotSummary& summary);
-  static bool ReadThumbnail(CRecordFile& record, CSurface& thumbnail);
 
   std::vector<SSlotSummary> slots;
   int newestSlot = -1;

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "io/PackArchive.h"
 #include "io/TempDir.h"
 #include "io/Trace.h"
+#include "io/TraceEvents.h"
 #include "persist/Settings.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -164,11 +164,7 @@ class CSaveGameFixture : public ::testing::Test {
       engine.RunFrames(step.frames);
     }
     CTrace::Close();
-    std::vector<std::string> events;
-    std::ifstream in(path);
-    static const std::regex frame("\"frame\":[0-9]+,?");
-    for (std::string line; std::getline(in, line);) events.push_back(std::regex_replace(line, frame, ""));
-    return events;
+    return ReadTraceEvents(path);
   }
 
   // Saves the running game in a slot, continues it with the steps, then loads the slot into a
