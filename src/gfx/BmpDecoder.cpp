@@ -179,7 +179,7 @@ class CRleReader {
       const uint32_t count = data[at], value = data[at + 1];
       at += 2;
       if (count > 0) {
-        for (uint32_t i = 0; i < count; ++i) Put(RunIndex(value, i));
+        for (uint32_t i = 0; i < count && x < info.width; ++i) Put(RunIndex(value, i));
       } else if (value == 0) {
         x = 0, ++y;
       } else if (value == 1) {
