@@ -17,3 +17,11 @@ int32_t CFrameClock::Discard(uint32_t now) {
   lastTick = now;
   return static_cast<int32_t>(lost);
 }
+
+int32_t CFrameClock::UntilNextTick(uint32_t now) const {
+  // The first millisecond m with m * 60 / 1000 past the last frame's tick.
+  const int64_t next = ((TickOf(lastTick) + 1) * 1000 + 59) / 60;
+  const int64_t wait = next - static_cast<int64_t>(now);
+  // A reading before the last frame (a wrapped counter) waits at most one tick.
+  return static_cast<int32_t>(wait < 0 ? 0 : (wait > 17 ? 17 : wait));
+}

@@ -14,6 +14,9 @@ class CFrameClock {
   // and the last frame time becomes now, so the next frame does not jump. Returns those ticks.
   int32_t Discard(uint32_t now);
   void Reset(uint32_t now) { lastTick = now; }
+  // Milliseconds from now until the tick after the last frame's begins: how long an idle player may
+  // wait for input before the next frame is due (0 when it is due already).
+  int32_t UntilNextTick(uint32_t now) const;
 
   uint32_t LastTick() const { return lastTick; }
   int32_t LostTicks() const { return lostTicks; }

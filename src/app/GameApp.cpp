@@ -91,7 +91,9 @@ int CGameApp::RunWindowed() {
     while (events.PollEvent(event) && frame->Dispatch(event)) {
     }
     if (frame->IsClosed()) break;
-    if (!OnIdle()) events.WaitEvent(20);
+    // Between frames the player sleeps until the next tick is due or an event arrives.
+    const bool running = OnIdle();
+    if (!frame->IsClosed()) events.WaitEvent(running ? frame->Game().MillisecondsToNextTick() : 20);
   }
   return ExitStatus();
 }

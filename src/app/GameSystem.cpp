@@ -262,10 +262,8 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
   if (inactive || !visible || !displayReady) return 0;
   const uint32_t now = platform.Clock().GetTickCount();
   int32_t delta = clock.Advance(now);
-  if (delta == 0) {
-    platform.Clock().Sleep(1);
-    return 1;
-  }
+  // No tick has passed: nothing runs; the caller waits for the next one (MillisecondsToNextTick).
+  if (delta == 0) return 1;
   ++framesRun;
   sound->UpdateSoundFades(delta);
   if (mode == kModeMovie) return 1;
@@ -282,6 +280,10 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
   // exit; the write's time is not charged to the game.
   if (IsWaitingForPlayer() && CSystemData::Instance().WriteIfChanged(now)) DiscardElapsedTime();
   return 1;
+}
+
+int32_t CGameSystem::MillisecondsToNextTick() const {
+  return clock.UntilNextTick(platform.Clock().GetTickCount());
 }
 
 bool CGameSystem::IsWaitingForPlayer() const {

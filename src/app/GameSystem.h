@@ -98,6 +98,8 @@ class CGameSystem {
 
   // The frame clock; Tick returns 0 when nothing can run (inactive, hidden or no display).
   int32_t Tick(int32_t x, int32_t y);
+  // How long the player may wait for input before the next frame is due.
+  int32_t MillisecondsToNextTick() const;
   void Update(int32_t delta, int32_t x, int32_t y);
   void Draw(int32_t x, int32_t y);
   void Redraw(int32_t x, int32_t y);

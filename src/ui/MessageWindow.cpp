@@ -113,8 +113,13 @@ void CMessageWindow::MarkHoverDirty(int32_t oldX, int32_t oldY, int32_t x, int32
     if (rect.Contains(oldX, oldY) || rect.Contains(x, y)) display.MarkDirty(rect);
   }
   if (host.GetMenuState() != 0) return;
-  display.MarkDirty(text.TextArea());
-  if (host.GetMode() != CMessageText::kModeClickRegions) return;
+  // On a click wait with the mouse still nothing in the text area changes (the key-wait icon marks
+  // itself), so an idle page costs no redraw; elsewhere hover and selection may change it.
+  const int32_t mode = host.GetMode();
+  const bool still = oldX == x && oldY == y;
+  if (!still || (mode != CMessageText::kModeClickWait && mode != CMessageText::kModeClickWaitPage))
+    display.MarkDirty(text.TextArea());
+  if (mode != CMessageText::kModeClickRegions) return;
   for (const SPoint& p : {SPoint{oldX, oldY}, SPoint{x, y}})
     display.MarkDirty({p.x - kCursorSize / 2, p.y - kCursorSize / 2, p.x + kCursorSize, p.y + kCursorSize});
   clickLayout.Invalidate();

@@ -42,3 +42,23 @@ TEST(FrameClock, DiscardedTimeIsNotFedIntoTheNextFrame) {
   EXPECT_EQ(clock.Discard(4000), 0);
   EXPECT_EQ(clock.LostTicks(), 90);
 }
+
+// The wait until the next frame ends exactly where Advance first counts a new tick.
+TEST(FrameClock, UntilNextTickEndsWhereTheNextTickIsCounted) {
+  for (const uint32_t last : {0u, 16u, 17u, 33u, 1000u, 123456u}) {
+    CFrameClock clock;
+    clock.Reset(last);
+    const int32_t wait = clock.UntilNextTick(last);
+    EXPECT_GE(wait, 1);
+    EXPECT_LE(wait, 17);
+    for (uint32_t now = last; now < last + static_cast<uint32_t>(wait); ++now) {
+      CFrameClock probe = clock;
+      EXPECT_EQ(probe.Advance(now), 0) << last << " " << now;
+      EXPECT_EQ(clock.UntilNextTick(now), wait - static_cast<int32_t>(now - last));
+    }
+    CFrameClock probe = clock;
+    EXPECT_EQ(probe.Advance(last + static_cast<uint32_t>(wait)), 1) << last;
+    EXPECT_EQ(clock.UntilNextTick(last + static_cast<uint32_t>(wait)), 0);
+    EXPECT_EQ(clock.UntilNextTick(last + 500), 0);
+  }
+}
