@@ -5,6 +5,7 @@
 
 #include "app/GameSaves.h"
 #include "app/InputRouter.h"
+#include "app/MenuHostAdapter.h"
 #include "app/MessageHostAdapter.h"
 #include "app/PictureHostAdapter.h"
 #include "app/ScriptHostAdapter.h"
@@ -24,6 +25,7 @@
 #include "persist/SystemData.h"
 #include "platform/Platform.h"
 #include "script/ScriptRunner.h"
+#include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
 
@@ -38,7 +40,9 @@ CGameSystem::CGameSystem(IPlatform& p)
       messageHost(std::make_unique<CMessageHostAdapter>(*this)),
       text(std::make_unique<CMessageText>(*messageHost, display)),
       window(std::make_unique<CMessageWindow>(*messageHost, *text, display)),
-      input(std::make_unique<CInputRouter>(*this)),
+      menuHost(std::make_unique<CMenuHostAdapter>(*this)),
+      menu(std::make_unique<CMenuLayer>(*menuHost, display, *text, *window)),
+      input(std::make_unique<CInputRouter>(*this, *menu)),
       systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
       saves(std::make_unique<CGameSaves>(*this)) {}
 
@@ -71,8 +75,8 @@ bool CGameSystem::StartSubsystems(bool openingFlow) {
   text->SetWindowStyle(0);
   LoadSystemImages();
   window->LoadLayouts();
+  menu->Start();
   inactive = skipping = autoMode = replay = openingRunning = false;
-  SetMenuState(0);
   StartNewGameState();
   if (openingFlow) OpenOpeningScript();
   CSystemData::WriteSystemData();
@@ -140,6 +144,14 @@ void CGameSystem::ResetScene() {
 bool CGameSystem::SaveGame(int32_t slot) { return saves->SaveGame(slot); }
 bool CGameSystem::LoadGame(int32_t slot) { return saves->LoadGame(slot); }
 bool CGameSystem::HasQuickSave() const { return saves->HasQuickSave(); }
+bool CGameSystem::HasPreviousChoice() const { return !saves->Snapshots().IsEmpty(); }
+
+void CGameSystem::ReturnToTitle() {
+  ResetGame();
+  SetMode(replay ? kModeFlashback : kModeTitle);
+  // A flashback screen the engine cannot build leaves no mode object: the title takes over.
+  if (!screenMode) SetMode(kModeTitle);
+}
 
 void CGameSystem::StartNewGameState() {
   text->SetRevealFactor(std::atoi(settings::GetSetting("テキスト速度", "3").c_str()));
@@ -173,20 +185,26 @@ void CGameSystem::Shutdown() {
 }
 
 bool CGameSystem::QueryQuit(bool ask) {
-  if (ask && menuState != 6) {
-    EAnswer answer = platform.Dialogs().MessageBox("終了", "終了しますか？", true);
-    if (answer != EAnswer::kYes) return false;
+  if (ask && menu->State() != CMenuLayer::kQuit) {
+    const EAnswer answer = platform.Dialogs().MessageBox("終了", "終了しますか？", true);
+    // A box the system cannot show is asked by the engine's own prompt over the game instead;
+    // with nothing to draw on, the close request stands.
+    if (answer == EAnswer::kUnavailable && displayReady) {
+      menu->OpenMenu(CMenuLayer::kQuit);
+      return false;
+    }
+    if (answer == EAnswer::kNo) return false;
   }
   ResetGame();
   Shutdown();
   return true;
 }
 
-void CGameSystem::SetMenuState(int32_t state) {
-  if (state == menuState) return;
-  CTrace::Event("menu", {{"from", menuState}, {"to", state}});
-  menuState = state;
-}
+void CGameSystem::SetMenuState(int32_t state) { menu->OpenMenu(state); }
+
+int32_t CGameSystem::MenuState() const { return menu->State(); }
+
+bool CGameSystem::IsQuitRequested() const { return menu->IsCloseRequested(); }
 
 void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
   if (oldMode == kModeChoice && newMode != kModeChoice) choices.clear();
@@ -287,7 +305,7 @@ int32_t CGameSystem::MillisecondsToNextTick() const {
 }
 
 bool CGameSystem::IsWaitingForPlayer() const {
-  return menuState == 0 && (mode == kModeClickWait || mode == kModeClickWaitPage || mode == kModeChoice ||
+  return menu->State() == CMenuLayer::kNone && (mode == kModeClickWait || mode == kModeClickWaitPage || mode == kModeChoice ||
                             mode == kModeClickRegions || mode == kModeTitle);
 }
 
@@ -305,7 +323,7 @@ void CGameSystem::UpdateState(int32_t delta, int32_t x, int32_t y) {
   window->MarkHoverDirty(cursor.x, cursor.y, x, y);
   layers->MarkFrameDirty();
   cursor = {x, y};
-  if (menuState != 0) return;
+  if (menu->Update(delta)) return;
   if (screenMode) {
     if (screenMode->Update(delta, x, y) != 0) return;
     SetMode(kModeScript);
@@ -317,10 +335,13 @@ void CGameSystem::UpdateState(int32_t delta, int32_t x, int32_t y) {
 void CGameSystem::Draw(int32_t x, int32_t y) {
   display.FillDirty(0);
   if (mode == kModeMovie) return;
-  if (screenMode)
-    screenMode->Draw(x, y);
-  else
-    DrawScene(x, y);
+  if (!menu->CoversGame()) {
+    if (screenMode)
+      screenMode->Draw(x, y);
+    else
+      DrawScene(x, y);
+  }
+  menu->Draw();
 }
 
 void CGameSystem::DrawScene(int32_t x, int32_t y) {
@@ -356,9 +377,7 @@ void CGameSystem::Redraw(int32_t x, int32_t y) {
 
 void CGameSystem::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) { input->OnLButtonDown(flags, x, y); }
 
-void CGameSystem::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
-  if (menuState == 0 && screenMode) screenMode->OnLButtonUp(flags, x, y);
-}
+void CGameSystem::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) { input->OnLButtonUp(flags, x, y); }
 
 void CGameSystem::OnMouseMove(uint32_t flags, int32_t x, int32_t y) { input->OnMouseMove(flags, x, y); }
 

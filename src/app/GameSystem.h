@@ -19,6 +19,8 @@ class CInputRouter;
 class CAnimation;
 class CGameSaves;
 class CLayerSet;
+class CMenuHostAdapter;
+class CMenuLayer;
 class CMessageHostAdapter;
 class CMessageText;
 class CMessageWindow;
@@ -84,12 +86,16 @@ class CGameSystem {
   bool PlayOpeningMovie();
   // Screen effect off, mode 0, the choice window hidden and the lists emptied.
   void ResetScene();
+  // The game is reset; the title follows, or the flashback screen after a replay.
+  void ReturnToTitle();
 
   // Saves and loads: slot 0 and above are "save%d.dat", -1 the quick save, -2 the ring of
   // previous-choice snapshots. Both trace their result.
   bool SaveGame(int32_t slot);
   bool LoadGame(int32_t slot);
   bool HasQuickSave() const;
+  // A snapshot taken at a choice is there to return to.
+  bool HasPreviousChoice() const;
   // Slot summaries, thumbnails, the snapshot ring and the last slot used.
   CGameSaves& Saves() { return *saves; }
   // Draws the game screen whole into the screen buffer as it looks without menus and without the
@@ -113,8 +119,9 @@ class CGameSystem {
   // Modes.
   void SetMode(int32_t mode);
   int32_t Mode() const { return mode; }
+  // The menu layer's state (0 no menu); setting it leaves the old menu and enters the new one.
   void SetMenuState(int32_t state);
-  int32_t MenuState() const { return menuState; }
+  int32_t MenuState() const;
   int32_t WaitLength() const { return waitLength; }
   void SetWaitLength(int32_t ticks) { waitLength = ticks; }
   int32_t WaitElapsed() const { return waitElapsed; }
@@ -136,6 +143,7 @@ class CGameSystem {
   void SetDemoMode(bool value) { demoMode = value; }
   bool IsOpeningRunning() const { return openingRunning; }
   bool IsReplay() const { return replay; }
+  void SetReplay(bool value) { replay = value; }
   bool IsApEnabled() const { return apEnabled; }
   void SetApEnabled(bool value) { apEnabled = value; }
   const std::string& MapMusic() const { return mapMusic; }
@@ -162,12 +170,13 @@ class CGameSystem {
   CScreenMode* ScreenMode() { return screenMode.get(); }
   CScriptHostAdapter& ScriptHost() { return *scriptHost; }
   CInputRouter& Input() { return *input; }
+  CMenuLayer& Menu() { return *menu; }
   bool IsVisible() const { return visible; }
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
   bool IsStarted() const { return started; }
-  // Quit was chosen (menu state 6): the main window closes without asking again.
-  bool IsQuitRequested() const { return menuState == 6; }
+  // Quit was chosen and has faded out: the main window closes without asking again.
+  bool IsQuitRequested() const;
   // No menu is open and the engine waits for the player (click waits, choices, the title): a calm
   // moment for work the player should not notice.
   bool IsWaitingForPlayer() const;
@@ -199,6 +208,8 @@ class CGameSystem {
   std::unique_ptr<CMessageHostAdapter> messageHost;
   std::unique_ptr<CMessageText> text;
   std::unique_ptr<CMessageWindow> window;
+  std::unique_ptr<CMenuHostAdapter> menuHost;
+  std::unique_ptr<CMenuLayer> menu;
   std::unique_ptr<CInputRouter> input;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
   std::unique_ptr<CGameSaves> saves;
@@ -217,7 +228,6 @@ class CGameSystem {
   int64_t framesRun = 0;
 
   int32_t mode = kModeScript;
-  int32_t menuState = 0;
   int32_t waitLength = 0;
   int32_t waitElapsed = 0;
   int32_t choiceHover = -1;

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/GameSystem.h"
-#include "app/ScriptHostAdapter.h"
 #include "audio/SoundSystem.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "script/ScriptRunner.h"
+#include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
 
@@ -25,6 +25,8 @@ bool CInputRouter::StopSkip() {
   return true;
 }
 
+bool CInputRouter::IsMenuOpen() const { return menu.State() != CMenuLayer::kNone || menu.IsPromptShown(); }
+
 void CInputRouter::HoverChoice(int32_t x, int32_t y) {
   const int32_t row = game.Window().ChoicePlate().RowAt(game.Choices().size(), settings::LinePitch(), x, y);
   if (row != game.ChoiceHover()) game.Display().MarkAllDirty();
@@ -32,39 +34,19 @@ void CInputRouter::HoverChoice(int32_t x, int32_t y) {
 }
 
 void CInputRouter::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
-  if (game.MenuState() != 0) return;
+  if (IsMenuOpen()) return menu.OnMouseMove(x, y);
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnMouseMove(flags, x, y);
   if (game.Mode() == CGameSystem::kModeChoice) HoverChoice(x, y);
 }
 
-void CInputRouter::DoWindowButton(int action) {
-  CMessageWindow& window = game.Window();
-  switch (action) {
-    case CMessageWindow::kAuto:
-      game.SetAutoMode(!game.IsAutoMode());
-      if (game.IsAutoMode()) game.SetSkipping(false);
-      break;
-    case CMessageWindow::kSkip:
-      game.SetSkipping(!game.IsSkipping());
-      if (game.IsSkipping()) game.SetAutoMode(false);
-      break;
-    case CMessageWindow::kClose:
-      window.SetHiddenByPlayer(true);
-      break;
-    default:
-      return;
-  }
-  game.Display().MarkAllDirty();
-}
-
 void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  if (game.MenuState() != 0) return;
+  if (IsMenuOpen()) return menu.OnLButtonDown(x, y);
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnLButtonDown(flags, x, y);
   if (EndOpening() || StopSkip()) return;
   CMessageWindow& window = game.Window();
   const int button = window.ButtonAt(x, y);
   if (button >= 0) {
-    if (window.IsButtonAvailable(button)) DoWindowButton(button);
+    if (menu.IsWindowButtonEnabled(button)) menu.DoWindowButton(button);
     return;
   }
   if (window.IsHiddenByPlayer()) {
@@ -80,23 +62,51 @@ void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   OnConfirm();
 }
 
+void CInputRouter::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
+  if (IsMenuOpen()) return;
+  if (CScreenMode* mode = game.ScreenMode()) mode->OnLButtonUp(flags, x, y);
+}
+
+bool CInputRouter::HideWindowByRightClick(int32_t x, int32_t y) {
+  CMessageWindow& window = game.Window();
+  if (!window.IsShown() || window.IsHiddenByPlayer() || !menu.IsWindowButtonEnabled(CMessageWindow::kClose))
+    return false;
+  if (settings::GetSetting("右クリックで閉じる", "あり") != "あり") return false;
+  const CLayout& layout = game.Text().WindowLayout();
+  for (int i = 0; i < layout.ControlCount(); ++i) {
+    if (!layout.Control(i).rect.Contains(x, y)) continue;
+    menu.DoWindowButton(CMessageWindow::kClose);
+    return true;
+  }
+  return false;
+}
+
 void CInputRouter::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  if (game.MenuState() == 0) {
+  if (!IsMenuOpen()) {
     if (CScreenMode* mode = game.ScreenMode())
       mode->OnRButtonDown(flags, x, y);
-    else
-      StopSkip();
+    else if (HideWindowByRightClick(x, y) || StopSkip())
+      return;
   }
   OnCancel();
 }
 
-void CInputRouter::OnMouseWheel(uint32_t, int32_t delta, int32_t, int32_t) {
+void CInputRouter::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y) {
+  // Fine-grained wheels send less than a notch at a time; the parts add up across messages.
   wheelRemainder += delta;
   const int32_t notches = wheelRemainder / 120;
   wheelRemainder %= 120;
-  if (notches == 0 || game.MenuState() != 0) return;
+  if (notches == 0 || IsMenuOpen()) return;
   const int32_t mode = game.Mode();
-  if (mode == CGameSystem::kModeText || (notches < 0 && (mode == 2 || mode == 3))) OnConfirm();
+  if (mode == CGameSystem::kModeText) return OnConfirm();
+  if (mode < CGameSystem::kModeClickWait || mode > CGameSystem::kModeChoice) return;
+  if (notches > 0) {
+    if (!menu.IsWindowButtonEnabled(CMessageWindow::kLog)) return;
+    menu.DoWindowButton(CMessageWindow::kLog);
+    OnMouseMove(flags, x, y);
+  } else if (mode != CGameSystem::kModeChoice) {
+    OnConfirm();
+  }
 }
 
 void CInputRouter::MoveChoice(int step) {
@@ -104,6 +114,7 @@ void CInputRouter::MoveChoice(int step) {
   if (count == 0) return;
   const int32_t hover = game.ChoiceHover();
   game.SetChoiceHover(hover == -1 ? (step > 0 ? 0 : count - 1) : std::clamp(hover + step, 0, count - 1));
+  game.Display().MarkAllDirty();
 }
 
 void CInputRouter::MoveCursor(uint32_t key) {
@@ -117,14 +128,18 @@ void CInputRouter::MoveCursor(uint32_t key) {
 
 void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   const bool firstPress = (flags & vk::kFlagRepeat) == 0;
-  if (game.MenuState() != 0) {
-    if (key == vk::kEscape) OnCancel();
-    return;
+  if (IsMenuOpen()) {
+    if (key == vk::kEscape) return OnCancel();
+    return menu.OnKeyDown(key, firstPress);
   }
   // The screen mode sees every key first, Escape included (it skips a logo).
   if (CScreenMode* mode = game.ScreenMode(); mode && mode->OnKeyDown(key, repeat, flags) != 0) return;
   if (key == vk::kEscape) return OnCancel();
   if (EndOpening() || StopSkip()) return;
+  OnGameKeyDown(key, firstPress);
+}
+
+void CInputRouter::OnGameKeyDown(uint32_t key, bool firstPress) {
   const bool decide = key == vk::kReturn || key == vk::kSpace;
   const bool arrow = key == vk::kUp || key == vk::kDown || key == vk::kLeft || key == vk::kRight;
   const int32_t mode = game.Mode();
@@ -137,11 +152,18 @@ void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
       OnConfirm();
   } else if ((decide || key == vk::kDown) && firstPress) {
     OnConfirm();
+  } else if (firstPress) {
+    const int action = menu.ShortcutAction(key, game.Platform().Input().IsKeyDown(vk::kShift));
+    if (action >= 0) menu.DoWindowButton(action);
   }
 }
 
 void CInputRouter::OnConfirm() {
-  if (game.MenuState() != 0) return;
+  if (IsMenuOpen()) return menu.OnConfirm();
+  ConfirmInGame();
+}
+
+void CInputRouter::ConfirmInGame() {
   const int32_t mode = game.Mode();
   const bool timedWait = mode >= CGameSystem::kModeEffectIn && mode <= CGameSystem::kModeWait;
   if (mode == CGameSystem::kModeText) {
@@ -159,26 +181,27 @@ void CInputRouter::OnConfirm() {
       break;
     case CGameSystem::kModeChoice:
     case CGameSystem::kModeClickRegions:
-      if (game.ChoiceHover() == -1) break;
-      game.SetChoiceTaken(game.ChoiceHover());
-      game.Sound().PlaySystemSound("決定SE");
+      TakeChoice();
       break;
     default:
       break;
   }
 }
 
+void CInputRouter::TakeChoice() {
+  if (game.ChoiceHover() == -1 || game.ChoiceTaken() != -1) return;
+  // A choice is taken only once its plate is fully open; the snapshot before it is the point the
+  // player can return to.
+  const bool choice = game.Mode() == CGameSystem::kModeChoice;
+  if (choice && !game.Window().ChoicePlate().Level().IsFull(settings::WindowTime())) return;
+  if (choice) menu.TakeChoiceSnapshot();
+  game.SetChoiceTaken(game.ChoiceHover());
+  game.Sound().PlaySystemSound("決定SE");
+}
+
 void CInputRouter::OnCancel() {
   game.Platform().Input().SetCapture(false);
-  if (CScreenMode* mode = game.ScreenMode(); mode && game.MenuState() == 0 && mode->OnCancel() != 0) return;
-  // The menu screens arrive with the menu layer; until then "back" leaves any menu state they would
-  // show, so a player is never left in front of a screen that is not there.
-  const int32_t state = game.MenuState();
-  if ((state >= 1 && state <= 5) || state == 7 || state >= 8) {
-    game.SetMenuState(0);
-    game.Display().MarkAllDirty();
-  } else if (state == 0 && game.Window().IsHiddenByPlayer()) {
-    game.Window().SetHiddenByPlayer(false);
-    game.Display().MarkAllDirty();
-  }
+  CScreenMode* mode = game.ScreenMode();
+  if (mode && !IsMenuOpen() && mode->OnCancel() != 0) return;
+  menu.OnCancel();
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-enum class EAnswer { kOk, kYes, kNo };
+// kUnavailable: the system could not show the box, so nobody answered it.
+enum class EAnswer { kOk, kYes, kNo, kUnavailable };
 
 // Modal boxes owned by the main window. Texts are Shift JIS.
 class IDialogs {

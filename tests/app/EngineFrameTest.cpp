@@ -1,52 +1,16 @@
 // The engine object on the bundled sample game with the headless backend: what a frame may and may not
 // advance.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
-#include "app/GameSystem.h"
+#include "SampleEngine.h"
 #include "app/RedrawCheck.h"
-#include "io/Path.h"
-#include "io/ScratchFolder.h"
-#include "persist/Settings.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "script/ScriptRunner.h"
 #include "ui/MessageText.h"
 
 namespace {
 
-class EngineFrame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char buffer[4096];
-    previousDir = getcwd(buffer, sizeof buffer) ? buffer : ".";
-    ASSERT_TRUE(SetExeDirectoryCurrent(std::string(ZEL_BUILD_DIR) + "/sample-game"));
-    // system.dat of one test must not reach the next one (nor the sample's own save folder).
-    settings::SetSaveDirectoryOverride(saves.Create("zel-engine-test"));
-    ASSERT_TRUE(settings::LoadSettings());
-    ASSERT_TRUE(game.Startup());
-  }
-  void TearDown() override {
-    game.Shutdown();
-    settings::SetSaveDirectoryOverride("");
-    ASSERT_EQ(chdir(previousDir.c_str()), 0);
-  }
-  // Runs frames as the headless runner does: one tick each.
-  void RunFrames(int count) {
-    for (int i = 0; i < count; ++i) {
-      platform.AdvanceClock(++frame);
-      game.Tick(0, 0);
-    }
-  }
-
-  std::string previousDir;
-  CScratchFolder saves;
-  CHeadlessPlatform platform{CInputScript(), true};
-  CGameSystem game{platform};
-  int64_t frame = 0;
-};
+using EngineFrame = CSampleEngineTest;
 
 }  // namespace
 

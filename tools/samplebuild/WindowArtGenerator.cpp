@@ -1,11 +1,12 @@
 // Renders the sample game's message-window pictures at build time: the window plate, the sheet of
 // the nine window buttons (normal, hovered, switched on, switched on and hovered), the date,
-// choice and verb plates, and system\system.png with the click-region cursors and the key-wait
-// strip. Labels are drawn with the engine's own glyph cache. system\window\*.scn place them.
+// choice and verb plates, the system menu and the prompt box with their answers, and
+// system\system.png with the click-region cursors and the key-wait strip. Labels are drawn with the engine's own glyph cache. system\window\*.scn place them.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SampleGenerator.h"
 #include "gfx/Display.h"
@@ -95,10 +96,41 @@ bool ButtonSheet(const fs::path& path, IFontRasterizer* rasterizer) {
   return c.Save(path);
 }
 
+// A panel of labelled rows in two looks side by side: normal on the left, selected on the right.
+// Row r has its top at kListMargin + r * kListStep.
+constexpr int kListMargin = 20;
+constexpr int kListStep = 34;
+constexpr int kListRowH = 28;
+bool ListSheet(const fs::path& path, IFontRasterizer* rasterizer, const std::vector<std::string>& labels,
+               int width) {
+  const int rows = static_cast<int>(labels.size());
+  CCanvas c(2 * width, 2 * kListMargin + rows * kListStep - (kListStep - kListRowH), rasterizer);
+  for (int look = 0; look < 2; ++look) {
+    const int left = look * width;
+    c.Panel(left, 0, left + width, c.display.Height(), 0xD0182848u, 0xFFA0B0D0u);
+    for (int r = 0; r < rows; ++r) {
+      const int top = kListMargin + r * kListStep;
+      c.Panel(left + kListMargin, top, left + width - kListMargin, top + kListRowH, kButtonFill[look ? 3 : 0],
+              0xFF8090C0u);
+      c.Label(left + kListMargin, top, left + width - kListMargin, top + kListRowH, labels[r],
+              kLabelColour[look ? 3 : 0]);
+    }
+  }
+  return c.Save(path);
+}
+
 bool PlainPlate(const fs::path& path, int width, int height) {
   CCanvas c(width, height, nullptr);
   c.Panel(0, 0, width, height, 0xC0182848u, 0xFFA0B0D0u);
   return c.Save(path);
+}
+
+bool MenuArt(const fs::path& window, IFontRasterizer* rasterizer) {
+  const std::vector<std::string> items = {"セーブ",  "ロード",  "コンフィグ", "ゲーム終了", "タイトルへ",
+                                          "閉じる", "Qロード", "Qセーブ",   "ログ",       "前の選択肢"};
+  return ListSheet(window / "menu.png", rasterizer, items, 240) &&
+         ListSheet(window / "answers.png", rasterizer, {"はい", "いいえ"}, 160) &&
+         PlainPlate(window / "message.png", 400, 180);
 }
 
 // A ring with a centre dot in the verb's colour.
@@ -140,7 +172,8 @@ bool WriteWindowArt(const fs::path& stageDir) {
   const std::unique_ptr<IFontRasterizer> rasterizer = CreateFontRasterizer();
   return WindowPlate(window / "window.png") && ButtonSheet(window / "buttons.png", rasterizer.get()) &&
          PlainPlate(window / "date.png", 220, 40) && PlainPlate(window / "select.png", 520, 270) &&
-         PlainPlate(window / "verb.png", 220, 40) && SystemImage(stageDir / "system" / "system.png");
+         PlainPlate(window / "verb.png", 220, 40) && SystemImage(stageDir / "system" / "system.png") &&
+         MenuArt(window, rasterizer.get());
 }
 
 const CSampleGenerator kWindowArtGenerator("message window art", WriteWindowArt);

@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessDialogs.h"
 
 EAnswer CHeadlessDialogs::MessageBox(const std::string& caption, const std::string& text, bool yesNo) {
+  if (unavailable) return yesNo ? EAnswer::kUnavailable : EAnswer::kOk;
   ++shown;
   EAnswer answer = EAnswer::kOk;
   if (yesNo) {

@@ -12,10 +12,13 @@ class CHeadlessDialogs : public IDialogs {
   void QueueAnswer(bool yes) { answers.push_back(yes); }
   void QueueTypedText(const std::string& utf8) { typed.push_back(utf8); }
   int ShownCount() const { return shown; }
+  // Behaves as a system that cannot show boxes: questions come back unanswered, and untraced.
+  void SetUnavailable(bool value) { unavailable = value; }
 
  private:
   bool defaultYes;
   std::deque<bool> answers;
   std::deque<std::string> typed;
   int shown = 0;
+  bool unavailable = false;
 };

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "io/ShiftJis.h"
 #include "platform/sdl/SdlWindow.h"
 
@@ -24,7 +26,12 @@ EAnswer CSdlDialogs::MessageBox(const std::string& caption, const std::string& t
   data.numbuttons = yesNo ? 2 : 1;
   data.buttons = yesNo ? yesNoButtons : okButtons;
   int pressed = -1;
-  if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = -1;
+  if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+    // Without a box (an X server without fonts, say) the text still reaches the player's terminal,
+    // and a question is left to the caller rather than answered for the player.
+    std::fprintf(stderr, "zel: %s: %s\n", title.c_str(), message.c_str());
+    return yesNo ? EAnswer::kUnavailable : EAnswer::kOk;
+  }
   EAnswer answer = !yesNo ? EAnswer::kOk : pressed == 1 ? EAnswer::kYes : EAnswer::kNo;
   TraceMessageBox(caption, text, answer);
   return answer;

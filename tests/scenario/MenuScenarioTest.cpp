@@ -1,0 +1,149 @@
+// The menu layer played headless by the zel binary: the system menu in both forms, its prompts, the
+// shortcut keys, quick save and load, and the return to the previous choice. Input frames are laid
+// out from the frame at which the game's first click wait begins.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CommandRun.h"
+#include "gfx/Surface.h"
+#include "io/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBuild = ZEL_BUILD_DIR;
+const fs::path kSample = kBuild + "/sample-game";
+
+struct SPlay {
+  std::vector<std::string> events;
+  // The first event at or after frame `from` that contains every part; its index, or -1.
+  int Find(std::initializer_list<std::string> parts, long from = 0) const {
+    for (size_t i = 0; i < events.size(); ++i) {
+      if (Frame(i) < from) continue;
+      bool all = true;
+      for (const std::string& part : parts) all = all && events[i].find(part) != std::string::npos;
+      if (all) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  long Frame(size_t i) const { return std::stol(events[i].substr(events[i].find(':') + 1)); }
+  int Count(const std::string& part) const {
+    int n = 0;
+    for (const std::string& e : events) n += e.find(part) != std::string::npos;
+    return n;
+  }
+};
+
+// Plays the game from its main script with the input and options (shots are written into dir).
+SPlay Play(const fs::path& game, const fs::path& dir, const std::string& input, long frames,
+           const std::string& options = "") {
+  std::ofstream(dir / "input.txt") << input;
+  const fs::path trace = dir / "trace.jsonl";
+  const SRun run = RunCommand(
+      "\"" + kBuild + "/zel\" --headless --start 'scenario\\mainScript.adv' --frames " +
+      std::to_string(frames) + " --input \"" + (dir / "input.txt").string() + "\" --trace \"" +
+      trace.string() + "\" --save-dir \"" + dir.string() + "\" " + options + " \"" + game.string() + "\"");
+  EXPECT_EQ(run.status, 0) << run.output;
+  SPlay play;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);)
+    if (line.find("\"event\":\"sound\"") == std::string::npos) play.events.push_back(line);
+  return play;
+}
+
+// The frame at which the first click wait of a game begins.
+long FirstClick(const fs::path& game, const fs::path& dir) {
+  const SPlay play = Play(game, dir, "", 600);
+  const int click = play.Find({"\"event\":\"click\""});
+  EXPECT_GE(click, 0);
+  return click < 0 ? 0 : play.Frame(click);
+}
+
+std::string At(long frame, const std::string& verb) { return std::to_string(frame) + " " + verb + "\n"; }
+
+std::string Menu(int from, int to) {
+  return "\"event\":\"menu\",\"from\":" + std::to_string(from) + ",\"to\":" + std::to_string(to) + "}";
+}
+
+// A --shot option writing the screen after a frame into dir.
+std::string Shot(long frame, const fs::path& dir, const std::string& name) {
+  return " --shot " + std::to_string(frame) + " \"" + (dir / name).string() + "\"";
+}
+
+uint32_t ShotPixel(const fs::path& file, int x, int y) {
+  CSurface shot;
+  EXPECT_TRUE(shot.Load(file.string()));
+  return shot.Width() > x && shot.Height() > y ? shot.Pixel(x, y) & 0xFFFFFFu : 0;
+}
+
+// The sample game, with the frame of its first click wait.
+class MenuScenario : public ::testing::Test {
+ protected:
+  void SetUp() override { f = FirstClick(kSample, temp.path); }
+  SPlay PlaySample(const std::string& input, long frames, const std::string& options) {
+    return Play(kSample, temp.path, input, frames, options);
+  }
+
+  const CTempDir temp;
+  long f = 0;
+};
+
+TEST_F(MenuScenario, RightClickOpensTheSystemMenuAndEscapeClosesIt) {
+  const std::string input = At(f + 10, "rclick 10 10") + At(f + 30, "move 400 108") +
+                            At(f + 40, "key ESCAPE") + At(f + 60, "key RETURN");
+  const SPlay play = PlaySample(input, f + 120, Shot(f + 35, temp.path, "menu.png"));
+  EXPECT_EQ(play.Frame(play.Find({Menu(0, 1)})), f + 10);
+  EXPECT_EQ(play.Frame(play.Find({Menu(1, 0)})), f + 40);
+  EXPECT_EQ(play.Frame(play.Find({"\"event\":\"mode\",\"from\":3"})), f + 60)
+      << "the game goes on after the menu";
+  EXPECT_EQ(play.Count("\"msgbox\""), 0);
+  const uint32_t selected = ShotPixel(temp.path / "menu.png", 310, 100);
+  EXPECT_GT(selected >> 16 & 255, 0xC0u)
+      << "the hovered item shows its selected look: " << std::hex << selected;
+  EXPECT_LT(selected & 255, 0x60u);
+}
+
+TEST_F(MenuScenario, TheQuitItemAsksAndNoReturnsToTheGame) {
+  const std::string input = At(f + 10, "rclick 10 10") + At(f + 30, "click 400 176") +
+                            At(f + 60, "key RETURN") + At(f + 80, "key RETURN");
+  const SPlay play = PlaySample(input, f + 140, Shot(f + 55, temp.path, "prompt.png"));
+  EXPECT_EQ(play.Frame(play.Find({Menu(1, 6)})), f + 30);
+  EXPECT_EQ(play.Frame(play.Find({Menu(6, 0)})), f + 60) << "Enter on the first selection, いいえ";
+  EXPECT_EQ(play.Frame(play.Find({"\"event\":\"mode\",\"from\":3"})), f + 80) << "the game goes on";
+  EXPECT_EQ(play.Count("\"quit\""), 0);
+  EXPECT_NE(ShotPixel(temp.path / "prompt.png", 510, 314), ShotPixel(temp.path / "prompt.png", 290, 314))
+      << "the selected answer looks different";
+}
+
+TEST(MenuListScenario, TheTextListFormMovesWithTheKeysAndItsPromptHasRows) {
+  const CTempDir temp;
+  const fs::path game = BuildTestGame("menu_list", temp.path);
+  ASSERT_FALSE(game.empty());
+  const long f = FirstClick(game, temp.path);
+  const std::string input = At(f + 10, "rclick 10 10") + At(f + 30, "key DOWN") + At(f + 31, "key DOWN") +
+                            At(f + 32, "key DOWN") + At(f + 40, "key RETURN") + At(f + 75, "key UP") +
+                            At(f + 80, "key ESCAPE") + At(f + 100, "keydown SHIFT") + At(f + 101, "key L") +
+                            At(f + 102, "keyup SHIFT") + At(f + 130, "key ESCAPE");
+  const std::string shots = Shot(f + 29, temp.path, "list.png") + Shot(f + 76, temp.path, "rows.png");
+  const SPlay play = Play(game, temp.path, input, f + 160, shots);
+  EXPECT_EQ(play.Frame(play.Find({Menu(1, 6)})), f + 40) << "three rows down is ゲーム終了";
+  EXPECT_EQ(play.Frame(play.Find({Menu(6, 0)})), f + 80) << "Escape closes the open prompt";
+  EXPECT_EQ(play.Frame(play.Find({Menu(0, 3)})), f + 101) << "SHIFT+L is the load button in this game";
+  EXPECT_EQ(play.Frame(play.Find({Menu(3, 0)})), f + 130);
+  EXPECT_EQ(play.Count("\"quit\""), 0);
+  // Six rows of 36 pixels centred in 選択肢 (110 to 360) start at 127; the bar lies under the first
+  // when the list opens. The prompt's two rows in 選択肢 (260 to 340) start at 264; Up selects はい.
+  auto bright = [](uint32_t pixel) { return (pixel & 255) > 0xA0 && (pixel >> 8 & 255) > 0xA0; };
+  EXPECT_TRUE(bright(ShotPixel(temp.path / "list.png", 230, 131)));
+  EXPECT_FALSE(bright(ShotPixel(temp.path / "list.png", 230, 167)));
+  EXPECT_TRUE(bright(ShotPixel(temp.path / "rows.png", 240, 268)));
+  EXPECT_FALSE(bright(ShotPixel(temp.path / "rows.png", 240, 304)));
+}
+
+}  // namespace
