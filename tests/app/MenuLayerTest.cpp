@@ -310,3 +310,71 @@ TEST_F(MenuLayerTest, AYesNoBoxThatCannotBeShownFallsBackToThePrompt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuLayerTest, QuickSaveAndQuickLoadGoThroughTheirPrompts) {
+  const std::string page = game.ScriptHost().PageText();
+  Key('S');
+  OpenFully();
+  Key(vk::kUp);
+  Key(vk::kReturn);
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kNone);
+  EXPECT_NE(Trace().find("\"event\":\"save\",\"slot\":-1,\"ok\":true"), std::string::npos) << Trace();
+  EXPECT_TRUE(game.HasQuickSave());
+  RunFrames(settings::WindowTime());
+  Key(vk::kReturn);
+  RunFrames(60);
+  ASSERT_NE(game.ScriptHost().PageText(), page) << "the game went on";
+  Key('L');
+  ASSERT_EQ(game.MenuState(), CMenuLayer::kQuickLoad);
+  OpenFully();
+  Key(vk::kUp);
+  Key(vk::kReturn);
+  EXPECT_NE(Trace().find("\"event\":\"load\",\"slot\":-1,\"ok\":true"), std::string::npos);
+  RunFrames(2);
+  EXPECT_TRUE(IsClickWait());
+  EXPECT_EQ(game.ScriptHost().PageText(), page) << "back at the saved page";
+}
+
+TEST_F(MenuLayerTest, AQuickSaveThatFailsIsToldToThePlayer) {
+  // A folder below a plain file cannot be made.
+  settings::SetSaveDirectoryOverride("/dev/null/saves");
+  Key('S');
+  OpenFully();
+  Key(vk::kUp);
+  Key(vk::kReturn);
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kNone);
+  EXPECT_NE(Trace().find(reinterpret_cast<const char*>(u8"クイックセーブできませんでした")),
+            std::string::npos);
+  settings::SetSaveDirectoryOverride("");
+}
+
+TEST_F(MenuLayerTest, ThePreviousChoiceComesBackAfterTheChoiceWasTaken) {
+  // The sample's first page leads to its first choice.
+  Key(vk::kReturn);
+  for (int n = 0; n < 600 && game.Mode() != CGameSystem::kModeChoice; ++n) RunFrames(1);
+  ASSERT_EQ(game.Mode(), CGameSystem::kModeChoice);
+  const size_t choices = game.Choices().size();
+  EXPECT_FALSE(game.HasPreviousChoice());
+  Key(vk::kReturn);
+  EXPECT_FALSE(game.HasPreviousChoice()) << "the plate is still fading in: nothing is taken";
+  OpenFully();
+  Key(vk::kReturn);
+  WaitForClick();
+  EXPECT_TRUE(game.HasPreviousChoice());
+  OpenSystemMenu();
+  Click(MenuItem(CSystemMenu::kPreviousChoice));
+  ASSERT_EQ(game.MenuState(), CMenuLayer::kPreviousChoice);
+  RunFrames(2 * settings::WindowTime() + 2);
+  EXPECT_EQ(game.Menu().Prompt().Question(), "前の選択肢に戻ります。よろしいですか？");
+  Key(vk::kUp);
+  Key(vk::kReturn);
+  EXPECT_NE(Trace().find("\"event\":\"load\",\"slot\":-2,\"ok\":true"), std::string::npos);
+  RunFrames(2);
+  EXPECT_EQ(game.Mode(), CGameSystem::kModeChoice);
+  EXPECT_EQ(game.Choices().size(), choices);
+  EXPECT_FALSE(game.HasPreviousChoice()) << "the point is used up";
+}
+
+}  // namespace

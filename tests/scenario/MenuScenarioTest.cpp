@@ -20,6 +20,8 @@ namespace {
 const std::string kBuild = ZEL_BUILD_DIR;
 const fs::path kSample = kBuild + "/sample-game";
 
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 struct SPlay {
   std::vector<std::string> events;
   // The first event at or after frame `from` that contains every part; its index, or -1.
@@ -119,6 +121,47 @@ TEST_F(MenuScenario, TheQuitItemAsksAndNoReturnsToTheGame) {
   EXPECT_EQ(play.Count("\"quit\""), 0);
   EXPECT_NE(ShotPixel(temp.path / "prompt.png", 510, 314), ShotPixel(temp.path / "prompt.png", 290, 314))
       << "the selected answer looks different";
+}
+
+// S asks to quick save, Up selects はい, Enter saves; the game goes on to its choice, L asks to quick
+// load, and the load resumes the page that was on screen at the save.
+TEST_F(MenuScenario, QuickSaveWithSAndQuickLoadWithLResumeTheSavedPage) {
+  const SPlay first = PlaySample("", f + 1, "");
+  const std::string page = first.events[first.Find({"\"event\":\"click\""})];
+  const std::string pageText = page.substr(page.find("\"page\""));
+  const std::string input = At(f + 10, "key S") + At(f + 30, "key UP") + At(f + 31, "key RETURN") +
+                            At(f + 50, "key RETURN") + At(f + 200, "key L") + At(f + 220, "key UP") +
+                            At(f + 221, "key RETURN");
+  const SPlay play = PlaySample(input, f + 260, "");
+  const int saved = play.Find({"\"event\":\"save\",\"slot\":-1,\"ok\":true"});
+  ASSERT_GE(saved, 0);
+  EXPECT_EQ(play.Frame(saved), f + 31);
+  EXPECT_GE(play.Find({"\"event\":\"mode\",\"from\":1,\"to\":4"}, f + 50), 0)
+      << "the game went on to the choice";
+  const int loaded = play.Find({"\"event\":\"load\",\"slot\":-1,\"ok\":true"});
+  ASSERT_GE(loaded, 0);
+  EXPECT_EQ(play.Frame(loaded), f + 221);
+  EXPECT_GE(play.Find({"\"event\":\"click\"", pageText}, f + 221), 0) << "the saved page is back";
+  EXPECT_EQ(play.Count("\"msgbox\""), 0);
+}
+
+// After a choice, the menu's 前の選択肢 asks and returns to the choice, which can be taken again.
+TEST_F(MenuScenario, ThePreviousChoiceReturnShowsTheChoiceAgain) {
+  const std::string input = At(f + 10, "key RETURN") + At(f + 120, "key RETURN") +
+                            At(f + 200, "rclick 10 10") + At(f + 220, "click 400 380") +
+                            At(f + 250, "key UP") + At(f + 251, "key RETURN") + At(f + 290, "key DOWN") +
+                            At(f + 291, "key RETURN");
+  const SPlay play = PlaySample(input, f + 400, "");
+  const int taken = play.Find({"\"event\":\"mode\",\"from\":4"});
+  ASSERT_GE(taken, 0);
+  EXPECT_EQ(play.Frame(taken), f + 120);
+  EXPECT_EQ(play.Frame(play.Find({Menu(1, 10)})), f + 220);
+  const int back = play.Find({"\"event\":\"load\",\"slot\":-2,\"ok\":true"});
+  ASSERT_GE(back, 0);
+  EXPECT_EQ(play.Frame(back), f + 251);
+  EXPECT_GE(play.Find({"\"to\":4"}, f + 251), 0) << "the choice is shown again";
+  EXPECT_GE(play.Find({Utf8(u8"本を開くと")}, f + 291), 0) << "and the other entry can be taken";
+  EXPECT_EQ(play.Count("\"msgbox\""), 0);
 }
 
 TEST(MenuListScenario, TheTextListFormMovesWithTheKeysAndItsPromptHasRows) {
