@@ -305,8 +305,9 @@ int32_t CGameSystem::MillisecondsToNextTick() const {
 }
 
 bool CGameSystem::IsWaitingForPlayer() const {
-  return menu->State() == CMenuLayer::kNone && (mode == kModeClickWait || mode == kModeClickWaitPage || mode == kModeChoice ||
-                            mode == kModeClickRegions || mode == kModeTitle);
+  return menu->State() == CMenuLayer::kNone &&
+         (mode == kModeClickWait || mode == kModeClickWaitPage || mode == kModeChoice ||
+          mode == kModeClickRegions || mode == kModeTitle);
 }
 
 void CGameSystem::Update(int32_t delta, int32_t x, int32_t y) {
