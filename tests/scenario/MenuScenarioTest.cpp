@@ -180,6 +180,7 @@ TEST(MenuListScenario, TheTextListFormMovesWithTheKeysAndItsPromptHasRows) {
   EXPECT_EQ(play.Frame(play.Find({Menu(0, 3)})), f + 101) << "SHIFT+L is the load button in this game";
   EXPECT_EQ(play.Frame(play.Find({Menu(3, 0)})), f + 130);
   EXPECT_EQ(play.Count("\"quit\""), 0);
+  EXPECT_EQ(play.Count("\"msgbox\""), 0);
   // Six rows of 36 pixels centred in 選択肢 (110 to 360) start at 127; the bar lies under the first
   // when the list opens. The prompt's two rows in 選択肢 (260 to 340) start at 264; Up selects はい.
   auto bright = [](uint32_t pixel) { return (pixel & 255) > 0xA0 && (pixel >> 8 & 255) > 0xA0; };
