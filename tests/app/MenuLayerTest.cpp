@@ -347,7 +347,7 @@ TEST_F(MenuLayerTest, AQuickSaveThatFailsIsToldToThePlayer) {
   EXPECT_EQ(game.MenuState(), CMenuLayer::kNone);
   EXPECT_NE(Trace().find(reinterpret_cast<const char*>(u8"クイックセーブできませんでした")),
             std::string::npos);
-  settings::SetSaveDirectoryOverride("");
+  settings::SetSaveDirectoryOverride(saves.Path());
 }
 
 TEST_F(MenuLayerTest, ThePreviousChoiceComesBackAfterTheChoiceWasTaken) {
