@@ -47,10 +47,10 @@ SPlay Play(const fs::path& game, const fs::path& dir, const std::string& input, 
            const std::string& options = "") {
   std::ofstream(dir / "input.txt") << input;
   const fs::path trace = dir / "trace.jsonl";
-  const SRun run = RunCommand(
-      "\"" + kBuild + "/zel\" --headless --start 'scenario\\mainScript.adv' --frames " +
-      std::to_string(frames) + " --input \"" + (dir / "input.txt").string() + "\" --trace \"" +
-      trace.string() + "\" --save-dir \"" + dir.string() + "\" " + options + " \"" + game.string() + "\"");
+  const SRun run =
+      RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames " + std::to_string(frames) +
+                 " --input \"" + (dir / "input.txt").string() + "\" --trace \"" + trace.string() +
+                 "\" --save-dir \"" + dir.string() + "\" " + options + " \"" + game.string() + "\"");
   EXPECT_EQ(run.status, 0) << run.output;
   SPlay play;
   std::ifstream in(trace);
