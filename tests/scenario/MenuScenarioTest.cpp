@@ -26,15 +26,16 @@ struct SPlay {
   std::vector<std::string> events;
   // The first event at or after frame `from` that contains every part; its index, or -1.
   int Find(std::initializer_list<std::string> parts, long from = 0) const {
-    for (size_t i = 0; i < events.size(); ++i) {
+    for (int i = 0; i < static_cast<int>(events.size()); ++i) {
       if (Frame(i) < from) continue;
       bool all = true;
       for (const std::string& part : parts) all = all && events[i].find(part) != std::string::npos;
-      if (all) return static_cast<int>(i);
+      if (all) return i;
     }
     return -1;
   }
-  long Frame(size_t i) const { return std::stol(events[i].substr(events[i].find(':') + 1)); }
+  // The frame of event i; -1 for no event.
+  long Frame(int i) const { return i < 0 ? -1 : std::stol(events[i].substr(events[i].find(':') + 1)); }
   int Count(const std::string& part) const {
     int n = 0;
     for (const std::string& e : events) n += e.find(part) != std::string::npos;
