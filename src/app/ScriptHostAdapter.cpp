@@ -56,7 +56,11 @@ void CScriptHostAdapter::SetRevealInterval(int32_t ticks) { game.Text().SetRevea
 std::vector<SChoice>& CScriptHostAdapter::Choices() { return game.Choices(); }
 std::vector<SClickRegion>& CScriptHostAdapter::ClickRegions() { return game.ClickRegions(); }
 int32_t CScriptHostAdapter::GetChoiceHover() const { return game.ChoiceHover(); }
-void CScriptHostAdapter::SetChoiceHover(int32_t index) { game.SetChoiceHover(index); }
+void CScriptHostAdapter::SetChoiceHover(int32_t index) {
+  // The hovered entry decides the highlighted row, the verb shown and its cursor.
+  if (index != game.ChoiceHover()) game.Display().MarkAllDirty();
+  game.SetChoiceHover(index);
+}
 int32_t CScriptHostAdapter::GetChoiceTaken() const { return game.ChoiceTaken(); }
 void CScriptHostAdapter::SetChoiceTaken(int32_t value) { game.SetChoiceTaken(value); }
 bool CScriptHostAdapter::HitTestColorMap(int32_t layer, int32_t x, int32_t y, uint32_t& color) {
