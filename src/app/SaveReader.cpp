@@ -337,4 +337,5 @@ void CSaveReader::EnterWait() {
   }
   game.Script().RestoreWaitState(static_cast<uint32_t>(wait.soundMask), wait.forced != 0);
   game.Text().RestoreWaitFlags(keyWaitIcon, wait.always != 0);
+  game.Script().TraceClickWait();
 }

@@ -459,6 +459,10 @@ int32_t CScriptRunner::Evaluate(std::string_view text, int32_t emptyResult) {
 
 void CScriptRunner::WaitClick(bool newPage, bool showIcon) {
   host.WaitClick(newPage, showIcon);
+  TraceClickWait();
+}
+
+void CScriptRunner::TraceClickWait() const {
   const int32_t mode = host.GetMode();
   if (mode == 2 || mode == 3)
     CTrace::Event("click", {{"page", host.PageText()}, {"speaker", host.SpeakerName()}});

@@ -80,6 +80,9 @@ class CScriptRunner {
   int32_t Evaluate(std::string_view text, int32_t emptyResult);
   // Starts a click wait and reports it to the trace with the page and speaker.
   void WaitClick(bool newPage, bool showIcon);
+  // Reports a click wait that has begun (engine mode 2 or 3) to the trace; a load that resumes one
+  // reports it too.
+  void TraceClickWait() const;
   // Effects are switched off by the player (outside demo mode) or the engine is skipping.
   bool EffectsSuppressed() const;
   // In demo mode a wait gives back ticks lost to long operations, down to shortest.
