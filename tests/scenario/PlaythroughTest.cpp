@@ -114,7 +114,7 @@ TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {
       Play(kBuild + "/sample-game", kSource + "/sample/playthrough.input", 12000, dir);
   ASSERT_FALSE(events.empty());
   long previous = 0;
-  std::set<std::string> channels, scripts, pages;
+  std::set<std::string> channels, scripts, pages, saves;
   bool ended = false, movie = false;
   for (const STraceEvent& event : events) {
     EXPECT_GE(event.frame, previous) << event.line;
@@ -125,11 +125,17 @@ TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {
     if (event.Is("sound") && event.Field("action") == "play") channels.insert(event.Field("channel"));
     if (event.Is("script")) scripts.insert(event.Field("name"));
     if (event.Is("click")) pages.insert(event.Field("page"));
+    if (event.Is("save") || event.Is("load")) saves.insert(event.line.substr(event.line.find("\"event\"")));
     movie = movie || event.Is("movie");
     ended = ended || event.IsModeChangeTo(17);
   }
   EXPECT_TRUE(ended) << "the route ends at the title; last event: " << events.back().line;
   EXPECT_TRUE(movie);
+  // The route returns to its first choice, quick saves near its end and quick loads the save.
+  EXPECT_EQ(saves, (std::set<std::string>{"\"event\":\"save\",\"slot\":-2,\"ok\":true}",
+                                          "\"event\":\"load\",\"slot\":-2,\"ok\":true}",
+                                          "\"event\":\"save\",\"slot\":-1,\"ok\":true}",
+                                          "\"event\":\"load\",\"slot\":-1,\"ok\":true}"}));
   EXPECT_EQ(channels, (std::set<std::string>{"0", "1", "2", "3", "4"}));
   EXPECT_EQ(scripts.size(), 5u);
   // The click region taken by the input (the face) and the choice's first entry ran their bodies.
