@@ -158,6 +158,7 @@ void CGameSystem::StartNewGameState() {
   gameClock.month = 1;
   gameClock.day = 1;
   variables.ClearGameVariables();
+  doneMarks.Clear();
 }
 
 void CGameSystem::ResetGame() {

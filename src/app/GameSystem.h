@@ -8,6 +8,7 @@
 #include "app/FrameClock.h"
 #include "gfx/Display.h"
 #include "gfx/Surface.h"
+#include "persist/DoneMarks.h"
 #include "platform/Geometry.h"
 #include "script/GameClock.h"
 #include "script/ScriptHost.h"
@@ -148,6 +149,8 @@ class CGameSystem {
   void SetApEnabled(bool value) { apEnabled = value; }
   const std::string& MapMusic() const { return mapMusic; }
   void SetMapMusic(const std::string& music) { mapMusic = music; }
+  // The taken events of every schedule file; kept in saves, cleared by a new game.
+  CDoneMarks& DoneMarks() { return doneMarks; }
 
   // Input from the main window (game-screen pixels, Windows flags and key codes).
   void OnLButtonDown(uint32_t flags, int32_t x, int32_t y);
@@ -242,4 +245,5 @@ class CGameSystem {
   bool openingRunning = false;
   bool apEnabled = false;
   std::string mapMusic;
+  CDoneMarks doneMarks;
 };

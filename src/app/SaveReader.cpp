@@ -42,6 +42,8 @@ bool CSaveReader::ReadChunk(const std::string& tag) {
 bool CSaveReader::ReadScriptChunk(const std::string& tag) {
   if (tag == "VAR ") {
     ReadVariables();
+  } else if (tag == "EVNT") {
+    game.DoneMarks().Read(record);
   } else if (tag == "STAC") {
     while (record.Remaining() >= 8) {
       const int32_t line = record.ReadInt32();

@@ -19,8 +19,10 @@ void CSaveWriter::Write(const SSaveThumbnail* thumbnail) {
     record.WriteInt32(value);
   }
   record.EndChunk();
-  // The engine keeps no per-name flag arrays; the chunk is written empty so readers find it.
-  record.WriteEmptyChunk("EVNT");
+  // The flag arrays per file are the done marks of the map schedules.
+  record.BeginChunk("EVNT");
+  game.DoneMarks().Write(record);
+  record.EndChunk();
   WriteScriptState();
   WriteWaits();
   for (const CMessagePage::CLine& line : game.Text().Page().lines) WritePieces("TEXT", line);

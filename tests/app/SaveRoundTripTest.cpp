@@ -52,6 +52,7 @@ void CSaveGameFixture::ExpectSameState(CGameSystem& a, CGameSystem& b) {
   EXPECT_EQ(b.Window().DatePlate().IsShown(), a.Window().DatePlate().IsShown());
   EXPECT_EQ(b.GameClock().year, a.GameClock().year);
   EXPECT_EQ(b.GameClock().minute, a.GameClock().minute);
+  EXPECT_TRUE(b.DoneMarks() == a.DoneMarks());
 }
 
 namespace {
@@ -170,6 +171,21 @@ TEST_F(CSaveGameFixture, DatePlateShownWindowAndClock) {
   EXPECT_EQ(summary->year, 2024);
   EXPECT_EQ(summary->minute, 8);
   EXPECT_EQ(summary->lines[0], "日付が出る。");
+}
+
+TEST_F(CSaveGameFixture, ScheduleDoneMarksSurviveALoadAndANewGameClearsThem) {
+  SEngine& a = StartGame("地図の後。\n\n");
+  ASSERT_TRUE(a.RunUntil([&] { return a.game.Mode() == kModeClickWaitPage; }));
+  a.game.DoneMarks().Set("map\\town.csv", 300);
+  a.game.DoneMarks().Set("map\\night.csv", 2);
+  ExpectSameAfterLoad(a, 1, {{vk::kReturn, -1, -1, 30}});
+  SEngine& b = NewEngine();
+  ASSERT_TRUE(b.game.LoadGame(1));
+  EXPECT_TRUE(b.game.DoneMarks().IsSet("map\\town.csv", 300));
+  EXPECT_EQ(b.game.DoneMarks().Capacity("map\\town.csv"), 512u);
+  EXPECT_TRUE(b.game.DoneMarks().IsSet("map\\night.csv", 2));
+  b.game.ResetGame();
+  EXPECT_EQ(b.game.DoneMarks().Capacity("map\\town.csv"), 0u);
 }
 
 TEST_F(CSaveGameFixture, TextStillBeingRevealed) {
