@@ -20,6 +20,7 @@
 #include "io/SystemLog.h"
 #include "io/Trace.h"
 #include "modes/LogoMode.h"
+#include "modes/MapSelectMode.h"
 #include "modes/TitleMode.h"
 #include "persist/Settings.h"
 #include "persist/SystemData.h"
@@ -218,10 +219,11 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
 
 void CGameSystem::EnterMode(int32_t newMode) {
   if (newMode == kModeChoice || newMode == kModeClickRegions) choiceTaken = -1;
-  // Screen modes not built yet (map, map selection, album, flashback, music room) have no object:
+  // Screen modes not built yet (map, album, flashback, music room) have no object:
   // their mode number is set and the script goes on, so the game never stalls in an empty screen.
   if (newMode == kModeTitle) screenMode = std::make_unique<CTitleMode>(*this);
   if (newMode == kModeLogo) screenMode = std::make_unique<CLogoMode>(*this);
+  if (newMode == kModeMapSelect) screenMode = std::make_unique<CMapSelectMode>(*this);
 }
 
 void CGameSystem::SetMode(int32_t newMode) {

@@ -96,6 +96,7 @@ class CScriptHostAdapter : public IScriptHost, public ISystemControlTarget {
     std::string label;
   };
   const std::array<SMapAnswer, CSystemControl::kMapAnswers>& MapAnswers() const { return mapAnswers; }
+  void ClearMapAnswers() { mapAnswers = {}; }
   // The comment of the next save (SAVETITLE).
   const std::string& SaveTitle() const { return saveTitle; }
 
