@@ -1,6 +1,7 @@
 #include "modes/MapSelectMode.h"
 
 #include <string>
+#include <utility>
 
 #include "app/GameSystem.h"
 #include "app/ScriptHostAdapter.h"
@@ -66,25 +67,14 @@ void CMapSelectMode::Decide() {
 }
 
 int CMapSelectMode::OnKeyDown(uint32_t key, uint32_t, uint32_t) {
-  switch (key) {
-    case vk::kReturn:
-      input |= kDecide;
-      return 1;
-    case vk::kLeft:
-      input |= kLeft;
-      return 1;
-    case vk::kRight:
-      input |= kRight;
-      return 1;
-    case vk::kUp:
-      input |= kUp;
-      return 1;
-    case vk::kDown:
-      input |= kDown;
-      return 1;
-    default:
-      return 0;
+  static constexpr std::array<std::pair<uint32_t, uint32_t>, 5> kKeys{
+      {{vk::kReturn, kDecide}, {vk::kLeft, kLeft}, {vk::kRight, kRight}, {vk::kUp, kUp}, {vk::kDown, kDown}}};
+  for (const auto& [code, bit] : kKeys) {
+    if (code != key) continue;
+    input |= bit;
+    return 1;
   }
+  return 0;
 }
 
 void CMapSelectMode::OnLButtonDown(uint32_t, int32_t, int32_t) { input |= kDecide; }
