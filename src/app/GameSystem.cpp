@@ -19,6 +19,7 @@
 #include "io/Path.h"
 #include "io/SystemLog.h"
 #include "io/Trace.h"
+#include "modes/DateMode.h"
 #include "modes/LogoMode.h"
 #include "modes/MapSelectMode.h"
 #include "modes/TitleMode.h"
@@ -224,6 +225,7 @@ void CGameSystem::EnterMode(int32_t newMode) {
   if (newMode == kModeTitle) screenMode = std::make_unique<CTitleMode>(*this);
   if (newMode == kModeLogo) screenMode = std::make_unique<CLogoMode>(*this);
   if (newMode == kModeMapSelect) screenMode = std::make_unique<CMapSelectMode>(*this);
+  if (newMode == kModeDate) screenMode = std::make_unique<CDateMode>(*this, scriptHost->DateBackground());
 }
 
 void CGameSystem::SetMode(int32_t newMode) {

@@ -135,8 +135,12 @@ void CScriptHostAdapter::SetMessageWindow(const SWindowRequest& request) {
 void CScriptHostAdapter::SetDatePlateVisible(bool visible) { game.Window().DatePlate().SetShown(visible); }
 
 void CScriptHostAdapter::ShowDateScreen(const std::string& background) {
-  // The date screen is not built yet: the command is traced and skipped.
+  // Only a date command that names its background shows the screen.
   CTrace::Event("date", {{"screen", background}});
+  if (background.empty()) return;
+  dateBackground = background;
+  game.SetMode(CGameSystem::kModeDate);
+  game.DiscardElapsedTime();
 }
 
 void CScriptHostAdapter::SetSaveTitle(const std::string& title) { saveTitle = title; }

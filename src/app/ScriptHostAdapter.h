@@ -99,9 +99,12 @@ class CScriptHostAdapter : public IScriptHost, public ISystemControlTarget {
   void ClearMapAnswers() { mapAnswers = {}; }
   // The comment of the next save (SAVETITLE).
   const std::string& SaveTitle() const { return saveTitle; }
+  // The background of the date screen the last DATE command started.
+  const std::string& DateBackground() const { return dateBackground; }
 
  private:
   CGameSystem& game;
   std::array<SMapAnswer, CSystemControl::kMapAnswers> mapAnswers;
   std::string saveTitle;
+  std::string dateBackground;
 };

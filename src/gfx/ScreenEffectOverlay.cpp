@@ -99,21 +99,8 @@ void CScreenEffectOverlay::DrawBlindWipe(int32_t effect, uint32_t colour, const 
 }
 
 void CScreenEffectOverlay::DrawSpot(uint32_t colour, double strength, const SDrawTarget& t) {
-  constexpr int kPoints = 33;
-  const double w = t.width, h = t.height;
-  const double r1 = (1 - strength) * w;
-  const double r0 = std::max(0.0, std::trunc(r1 - t.width / 4));
-  const double radii[3] = {r0, r1, w + h};
-  const uint32_t colours[3] = {WithAlpha(colour, 0), WithAlpha(colour, 255), WithAlpha(colour, 255)};
-  shapes::SColorVertex ring[3 * kPoints];
-  for (int r = 0; r < 3; ++r) {
-    for (int k = 0; k < kPoints; ++k) {
-      const double angle = (2 * k + 1) * std::numbers::pi / 32;
-      ring[r * kPoints + k] = {static_cast<float>(t.width / 2 + std::cos(angle) * radii[r]),
-                               static_cast<float>(t.height / 2 - std::sin(angle) * radii[r]), colours[r]};
-    }
-  }
-  shapes::DrawShadedGrid(t, ring, kPoints, 3);
+  const double outer = (1 - strength) * t.width;
+  shapes::DrawIris(t, colour, std::max(0.0, std::trunc(outer - t.width / 4)), outer);
 }
 
 void CScreenEffectOverlay::DrawMosaic(double strength, const SDrawTarget& t) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "gfx/PixelBlend.h"
 #include "gfx/TriangleRaster.h"
@@ -92,6 +93,24 @@ void DrawShadedGrid(const SDrawTarget& target, const SColorVertex* vertices, int
       DrawShadedTriangle(target, topLeft, bottomRight, bottomLeft);
     }
   }
+}
+
+void DrawIris(const SDrawTarget& target, uint32_t colour, double inner, double outer) {
+  constexpr int kPoints = 33;
+  const double w = target.width, h = target.height;
+  const double radii[3] = {inner, outer, w + h};
+  const uint32_t rgb = colour & 0xFFFFFFu;
+  const uint32_t colours[3] = {rgb, rgb | 0xFF000000u, rgb | 0xFF000000u};
+  SColorVertex ring[3 * kPoints];
+  for (int r = 0; r < 3; ++r) {
+    for (int k = 0; k < kPoints; ++k) {
+      const double angle = (2 * k + 1) * std::numbers::pi / 32;
+      ring[r * kPoints + k] = {static_cast<float>(target.width / 2 + std::cos(angle) * radii[r]),
+                               static_cast<float>(target.height / 2 - std::sin(angle) * radii[r]),
+                               colours[r]};
+    }
+  }
+  DrawShadedGrid(target, ring, kPoints, 3);
 }
 
 void DrawShadedRect(const SDrawTarget& target, float x0, float y0, float x1, float y1, uint32_t c0,

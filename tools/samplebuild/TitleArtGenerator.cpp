@@ -1,7 +1,8 @@
 // Renders the sample game's start-up logos at build time: a light background and two 480 x 200
 // logos on the same paper colour (an emblem of rings with the engine's name, and the makers' name
 // under a row of diamonds), labelled through the engine's own glyph cache.
-// system\logo\bg.scn places them.
+// system\logo\bg.scn places them. The date screen's 128 x 128 cards come from the same paper and
+// ink: the numbers 1 to 31 and the words for month and day (system\date\).
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -108,5 +109,27 @@ bool WriteLogoArt(const fs::path& stageDir) {
 }
 
 const CSampleGenerator kLogoArtGenerator("logo art", WriteLogoArt);
+
+constexpr int kDateCard = 128;
+
+bool DateCard(const fs::path& path, IFontRasterizer* rasterizer, const std::string& text) {
+  SPicture p(kDateCard, kDateCard);
+  Ring(p, kDateCard / 2.0, kDateCard / 2.0, 58, 62, kAccent);
+  Label(p, rasterizer, text, kDateCard / 2, 24, 80, kInk);
+  return p.Save(path);
+}
+
+bool WriteDateArt(const fs::path& stageDir) {
+  const fs::path date = stageDir / "system" / "date";
+  fs::create_directories(date);
+  const std::unique_ptr<IFontRasterizer> rasterizer = CreateFontRasterizer();
+  bool ok = DateCard(date / "month.png", rasterizer.get(), "月") &&
+            DateCard(date / "day.png", rasterizer.get(), "日");
+  for (int number = 1; ok && number <= 31; ++number)
+    ok = DateCard(date / ("day" + std::to_string(number) + ".png"), rasterizer.get(), std::to_string(number));
+  return ok;
+}
+
+const CSampleGenerator kDateArtGenerator("date art", WriteDateArt);
 
 }  // namespace
