@@ -37,6 +37,21 @@ std::string ShiftedInput(int64_t from, int64_t shift) {
   return out.str();
 }
 
+// The frame of the first event after a comment line of the playthrough that starts with prefix
+// (UTF-8), so the test follows the route when the playthrough is re-timed.
+int64_t KeyFrameAfter(const char8_t* utf8Prefix) {
+  const std::string prefix(reinterpret_cast<const char*>(utf8Prefix));
+  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/sample/playthrough.input");
+  bool found = false;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(prefix, 0) == 0) found = true;
+    int64_t frame = 0;
+    if (found && !line.empty() && line[0] != '#' && std::istringstream(line) >> frame) return frame;
+  }
+  ADD_FAILURE() << "no event after " << prefix;
+  return 0;
+}
+
 // One headless player: the main window, its engine and the frame loop of the headless runner.
 struct SPlayer {
   explicit SPlayer(const std::string& input) : platform(Script(input), true), frame(platform) {
@@ -77,9 +92,10 @@ std::vector<std::string> TracedRun(SPlayer& player, int64_t frames, const std::s
 }  // namespace
 
 TEST(SaveLoadScenario, AQuickSaveOfTheSampleRouteGoesOnAsTheOriginal) {
-  // The page "画像の切り替えは以上です。" waits for the key of frame 2307; the rest of the route runs
-  // through screen effects, a movie, decorated text and the ending.
-  constexpr int64_t kSaveFrame = 2300, kRest = 4000;
+  // Saved on the page "画像の切り替えは以上です。", a few frames before the key that confirms it; the
+  // rest of the route runs through screen effects, a movie, decorated text and the ending.
+  const int64_t kSaveFrame = KeyFrameAfter(u8"# page: 画像の切り替えは以上です") - 5;
+  constexpr int64_t kRest = 4000;
   char buffer[4096];
   const std::string previous = getcwd(buffer, sizeof buffer) ? buffer : ".";
   CScratchFolder saves;
