@@ -1,7 +1,8 @@
 // Renders the sample game's message-window pictures at build time: the window plate, the sheet of
 // the nine window buttons (normal, hovered, switched on, switched on and hovered), the date,
 // choice and verb plates, the system menu and the prompt box with their answers, and
-// system\system.png with the click-region cursors and the key-wait strip. Labels are drawn with the engine's own glyph cache. system\window\*.scn place them.
+// system\system.png with the click-region cursors and the key-wait strip. Labels are drawn with the engine's
+// own glyph cache. system\window\*.scn place them.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -126,8 +127,8 @@ bool PlainPlate(const fs::path& path, int width, int height) {
 }
 
 bool MenuArt(const fs::path& window, IFontRasterizer* rasterizer) {
-  const std::vector<std::string> items = {"セーブ",  "ロード",  "コンフィグ", "ゲーム終了", "タイトルへ",
-                                          "閉じる", "Qロード", "Qセーブ",   "ログ",       "前の選択肢"};
+  const std::vector<std::string> items = {"セーブ", "ロード",  "コンフィグ", "ゲーム終了", "タイトルへ",
+                                          "閉じる", "Qロード", "Qセーブ",    "ログ",       "前の選択肢"};
   return ListSheet(window / "menu.png", rasterizer, items, 240) &&
          ListSheet(window / "answers.png", rasterizer, {"はい", "いいえ"}, 160) &&
          PlainPlate(window / "message.png", 400, 180);
