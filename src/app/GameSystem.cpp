@@ -19,9 +19,12 @@
 #include "io/Path.h"
 #include "io/SystemLog.h"
 #include "io/Trace.h"
+#include "modes/AlbumMode.h"
 #include "modes/DateMode.h"
+#include "modes/FlashbackMode.h"
 #include "modes/LogoMode.h"
 #include "modes/MapSelectMode.h"
+#include "modes/MusicRoomMode.h"
 #include "modes/TitleMode.h"
 #include "persist/Settings.h"
 #include "persist/SystemData.h"
@@ -124,7 +127,7 @@ void CGameSystem::OnScenarioEnded() {
   saves->Snapshots().Clear();
   ResetGame();
   if (replay)
-    SetMode(kModeFlashback);
+    ReturnToFlashback();
   else if (!wasOpening || !PlayOpeningMovie())
     SetMode(kModeTitle);
   SetMenuState(0);
@@ -150,9 +153,19 @@ bool CGameSystem::HasPreviousChoice() const { return !saves->Snapshots().IsEmpty
 
 void CGameSystem::ReturnToTitle() {
   ResetGame();
-  SetMode(replay ? kModeFlashback : kModeTitle);
-  // A flashback screen the engine cannot build leaves no mode object: the title takes over.
-  if (!screenMode) SetMode(kModeTitle);
+  if (replay)
+    ReturnToFlashback();
+  else
+    SetMode(kModeTitle);
+}
+
+void CGameSystem::ReturnToFlashback() {
+  SetMode(kModeFlashback);
+  if (screenMode) return;
+  // A flashback screen the engine cannot build leaves no mode object: the title takes over, and a
+  // game started from it is no replay.
+  replay = false;
+  SetMode(kModeTitle);
 }
 
 void CGameSystem::StartNewGameState() {
@@ -218,14 +231,17 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
   if (oldMode == kModeMovie) DiscardElapsedTime();
 }
 
-void CGameSystem::EnterMode(int32_t newMode) {
+void CGameSystem::EnterMode(int32_t oldMode, int32_t newMode) {
   if (newMode == kModeChoice || newMode == kModeClickRegions) choiceTaken = -1;
-  // Screen modes not built yet (map, album, flashback, music room) have no object:
-  // their mode number is set and the script goes on, so the game never stalls in an empty screen.
+  // Screen modes not built yet (map) have no object: their mode number is set and the script goes
+  // on, so the game never stalls in an empty screen. An extras screen without its layout has none.
   if (newMode == kModeTitle) screenMode = std::make_unique<CTitleMode>(*this);
   if (newMode == kModeLogo) screenMode = std::make_unique<CLogoMode>(*this);
   if (newMode == kModeMapSelect) screenMode = std::make_unique<CMapSelectMode>(*this);
   if (newMode == kModeDate) screenMode = std::make_unique<CDateMode>(*this, scriptHost->DateBackground());
+  if (newMode == kModeAlbum) screenMode = CAlbumMode::Create(*this);
+  if (newMode == kModeFlashback) screenMode = CFlashbackMode::Create(*this, oldMode == kModeTitle);
+  if (newMode == kModeMusicRoom) screenMode = CMusicRoomMode::Create(*this);
 }
 
 void CGameSystem::SetMode(int32_t newMode) {
@@ -239,7 +255,7 @@ void CGameSystem::SetMode(int32_t newMode) {
   waitElapsed = 0;
   mode = newMode;
   if (oldMode != newMode) CTrace::Event("mode", {{"from", oldMode}, {"to", newMode}});
-  EnterMode(newMode);
+  EnterMode(oldMode, newMode);
   switch (newMode) {
     case kModeText:
       waitLength = text->RevealDelay();

@@ -89,6 +89,8 @@ class CGameSystem {
   void ResetScene();
   // The game is reset; the title follows, or the flashback screen after a replay.
   void ReturnToTitle();
+  // The end of a replay: back to the flashback screen, or the title when it cannot be built.
+  void ReturnToFlashback();
 
   // Saves and loads: slot 0 and above are "save%d.dat", -1 the quick save, -2 the ring of
   // previous-choice snapshots. Both trace their result.
@@ -190,7 +192,7 @@ class CGameSystem {
   // Start-up steps between opening and closing the system log.
   bool StartSubsystems(bool openingFlow);
   void LeaveMode(int32_t oldMode, int32_t newMode);
-  void EnterMode(int32_t newMode);
+  void EnterMode(int32_t oldMode, int32_t newMode);
   void OpenOpeningScript();
   void DrawScene(int32_t x, int32_t y);
   void LoadSystemImages();
