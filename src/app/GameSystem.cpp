@@ -363,7 +363,7 @@ void CGameSystem::Draw(int32_t x, int32_t y) {
     else
       DrawScene(x, y);
   }
-  menu->Draw();
+  menu->Draw(x, y);
 }
 
 void CGameSystem::DrawScene(int32_t x, int32_t y) {

@@ -63,7 +63,7 @@ void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CInputRouter::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
-  if (IsMenuOpen()) return;
+  if (IsMenuOpen()) return menu.OnLButtonUp(x, y);
   if (CScreenMode* mode = game.ScreenMode()) mode->OnLButtonUp(flags, x, y);
 }
 
@@ -96,7 +96,8 @@ void CInputRouter::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_
   wheelRemainder += delta;
   const int32_t notches = wheelRemainder / 120;
   wheelRemainder %= 120;
-  if (notches == 0 || IsMenuOpen()) return;
+  if (notches == 0) return;
+  if (IsMenuOpen()) return menu.OnMouseWheel(notches);
   const int32_t mode = game.Mode();
   if (mode == CGameSystem::kModeText) return OnConfirm();
   if (mode < CGameSystem::kModeClickWait || mode > CGameSystem::kModeChoice) return;

@@ -9,6 +9,7 @@
 #include "persist/Settings.h"
 #include "platform/VirtualKeys.h"
 #include "ui/MenuHost.h"
+#include "ui/MenuScreen.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
 
@@ -39,6 +40,10 @@ const char* Question(int32_t state) {
 CMenuLayer::CMenuLayer(IMenuHost& host, CDisplay& display, CMessageText& text, CMessageWindow& window)
     : host(host), display(display), text(text), window(window) {}
 
+void CMenuLayer::SetScreen(int32_t menuState, IMenuScreen* screen) {
+  if (menuState > kNone && menuState <= kPreviousChoice) screens[menuState] = screen;
+}
+
 void CMenuLayer::Start() {
   systemMenu.Load(display);
   prompt.Load(display);
@@ -53,6 +58,7 @@ void CMenuLayer::OpenMenu(int32_t next) {
   if (next == state) return;
   // Leaving the backlog ends the voice it may have replayed.
   if (state == kBacklog) host.StopVoice();
+  if (screens[state]) screens[state]->Leave();
   display.MarkAllDirty();
   CTrace::Event("menu", {{"from", state}, {"to", next}});
   state = next;
@@ -62,6 +68,7 @@ void CMenuLayer::OpenMenu(int32_t next) {
 
 void CMenuLayer::EnterState() {
   if (state == kSystemMenu) systemMenu.ResetSelection();
+  if (screens[state]) screens[state]->Enter();
   // A replay goes back to the flashback screen without asking.
   if (state == kReturnToTitle && host.IsReplay()) return;
   if (const char* question = Question(state)) prompt.Open(question);
@@ -73,6 +80,7 @@ bool CMenuLayer::Update(int32_t ticks) {
   if (state != kNone) window.ChoicePlate().Update(ticks, false, host.ChoiceCount());
   prompt.Update(ticks, !menuLevel.IsOpen());
   UpdateScreenLevel(ticks);
+  if (screens[state]) screens[state]->Update(ticks);
   return state != kNone;
 }
 
@@ -93,21 +101,35 @@ void CMenuLayer::UpdateScreenLevel(int32_t ticks) {
   if (screenLevel.Update(screen || fade, ticks, false, maximum)) display.MarkAllDirty();
 }
 
-bool CMenuLayer::CoversGame() const { return screenLevel.IsFull(settings::DialogTime()); }
+bool CMenuLayer::CoversGame() const { return IsScreenFullyOpen(); }
+
+bool CMenuLayer::IsScreenFullyOpen() const { return screenLevel.IsFull(settings::DialogTime()); }
+
+IMenuScreen* CMenuLayer::ActiveScreen() const { return prompt.IsShown() ? nullptr : screens[state]; }
+
+void CMenuLayer::Ask(const char* question) { prompt.Open(question); }
 
 bool CMenuLayer::IsSystemMenuFullyOpen() const { return menuLevel.IsFull(settings::WindowTime()); }
 
-void CMenuLayer::Draw() {
+void CMenuLayer::Draw(int32_t cursorX, int32_t cursorY) {
   CTextFont& font = text.Fonts().Font(CFontSet::kNormal);
   if (menuLevel.IsOpen())
     systemMenu.Draw(menuLevel.Opacity(settings::WindowTime()), IsSystemMenuFullyOpen(), font);
-  DrawScreen();
+  DrawScreen(cursorX, cursorY);
   prompt.Draw(font);
 }
 
-void CMenuLayer::DrawScreen() {
+void CMenuLayer::DrawScreen(int32_t cursorX, int32_t cursorY) {
   if (!screenLevel.IsOpen()) return;
-  // The menu screens are not built yet: each is an empty black screen, as are the fades.
+  if (IMenuScreen* screen = screens[state]) {
+    const float opacity =
+        static_cast<float>(screenLevel.Value()) / static_cast<float>(settings::DialogTime());
+    // Hover feedback follows the cursor only while the screen takes input.
+    const bool input = ActiveScreen() != nullptr;
+    return screen->Draw(std::min(opacity, 1.0f), IsScreenFullyOpen(), input ? cursorX : -1,
+                        input ? cursorY : -1);
+  }
+  // The return-to-title and quit fades, and a state without a screen, fade to black.
   const int64_t alpha = int64_t{screenLevel.Value()} * 255 / settings::DialogTime();
   const uint32_t black = static_cast<uint32_t>(std::clamp<int64_t>(alpha, 0, 255)) << 24;
   shapes::FillRect(SDrawTarget::Screen(display), 0, 0, display.Width(), display.Height(), black);
@@ -174,6 +196,7 @@ int CMenuLayer::ShortcutAction(uint32_t key, bool shift) const {
 
 void CMenuLayer::OnMouseMove(int32_t x, int32_t y) {
   if (prompt.IsShown()) return prompt.HoverAt(x, y);
+  if (IMenuScreen* screen = ActiveScreen()) return screen->OnMouseMove(x, y);
   if (state != kSystemMenu) return;
   const int item = systemMenu.ItemAt(x, y);
   // Off the rows the list keeps its selection, so the keys can go on from it.
@@ -185,9 +208,18 @@ void CMenuLayer::OnLButtonDown(int32_t x, int32_t y) {
     if (prompt.IsOnSelected(x, y)) OnConfirm();
     return;
   }
+  if (IMenuScreen* screen = ActiveScreen()) return screen->OnLButtonDown(x, y);
   if (state == kSystemMenu && systemMenu.Selection() >= 0 &&
       systemMenu.ItemAt(x, y) == systemMenu.Selection())
     OnConfirm();
+}
+
+void CMenuLayer::OnLButtonUp(int32_t x, int32_t y) {
+  if (IMenuScreen* screen = ActiveScreen()) screen->OnLButtonUp(x, y);
+}
+
+void CMenuLayer::OnMouseWheel(int32_t notches) {
+  if (IMenuScreen* screen = ActiveScreen()) screen->OnMouseWheel(notches);
 }
 
 void CMenuLayer::OnKeyDown(uint32_t key, bool firstPress) {
@@ -198,6 +230,7 @@ void CMenuLayer::OnKeyDown(uint32_t key, bool firstPress) {
     if (decide) OnConfirm();
     return;
   }
+  if (IMenuScreen* screen = ActiveScreen()) return screen->OnKeyDown(key, firstPress);
   if (state != kSystemMenu) return;
   if (key == vk::kUp || key == vk::kDown) systemMenu.Move(key == vk::kUp ? -1 : 1);
   if (decide) OnConfirm();
@@ -213,6 +246,10 @@ void CMenuLayer::OnConfirm() {
     AnswerYes();
     return;
   }
+  if (IMenuScreen* screen = ActiveScreen()) {
+    if (IsScreenFullyOpen()) screen->OnConfirm();
+    return;
+  }
   if (state != kSystemMenu || !IsSystemMenuFullyOpen() || systemMenu.Selection() < 0) return;
   ActOnSystemMenuItem(systemMenu.Selection());
   // One tick short of open: a second click in the same frame finds the menu still fading.
@@ -221,6 +258,10 @@ void CMenuLayer::OnConfirm() {
 }
 
 void CMenuLayer::AnswerYes() {
+  if (IMenuScreen* screen = screens[state]) {
+    prompt.Clear();
+    return screen->OnPromptYes();
+  }
   switch (state) {
     case kQuickSave:
       OpenMenu(kNone);
@@ -275,6 +316,7 @@ void CMenuLayer::OnCancel() {
     }
     return;
   }
+  if (IMenuScreen* screen = ActiveScreen(); screen && screen->OnCancel()) return;
   if (state <= kConfigScreen || state == kBacklog) OpenMenu(kNone);
 }
 

@@ -10,6 +10,7 @@ class CDisplay;
 class CMessageText;
 class CMessageWindow;
 class IMenuHost;
+class IMenuScreen;
 
 // The menu layer over the running game: the menu state, the system menu, the confirmation prompts,
 // the menu screens with their fade, the return-to-title and quit fades, and the nine message-window
@@ -32,6 +33,9 @@ class CMenuLayer {
 
   CMenuLayer(IMenuHost& host, CDisplay& display, CMessageText& text, CMessageWindow& window);
 
+  // The screen shown in a menu state (save, load, config, backlog); null leaves the state an empty
+  // black screen. The screen stays owned by the caller.
+  void SetScreen(int32_t menuState, IMenuScreen* screen);
   // Loads menu.scn and message.scn; closes every menu at once.
   void Start();
   int32_t State() const { return state; }
@@ -41,7 +45,7 @@ class CMenuLayer {
   bool Update(int32_t ticks);
   // A menu screen covers the whole screen: the game underneath is not drawn.
   bool CoversGame() const;
-  void Draw();
+  void Draw(int32_t cursorX, int32_t cursorY);
   // Quit was chosen and its fade has ended: the main window closes without asking.
   bool IsCloseRequested() const { return closeRequested; }
 
@@ -55,12 +59,18 @@ class CMenuLayer {
   bool IsPromptShown() const { return prompt.IsShown(); }
   void OnMouseMove(int32_t x, int32_t y);
   void OnLButtonDown(int32_t x, int32_t y);
+  void OnLButtonUp(int32_t x, int32_t y);
+  // Whole notches, positive away from the player.
+  void OnMouseWheel(int32_t notches);
   void OnKeyDown(uint32_t key, bool firstPress);
   // "Decide" on the prompt or the system menu.
   void OnConfirm();
   // "Back": closes the prompt or the menu; in the game opens the system menu (or, in a replay, the
   // return to the flashback screen) or shows the hidden window again.
   void OnCancel();
+  // A menu screen asks a question inside its own state; "はい" reaches its OnPromptYes.
+  void Ask(const char* question);
+  bool IsScreenFullyOpen() const;
   // A choice is about to be taken: the previous-choice snapshot.
   void TakeChoiceSnapshot();
 
@@ -76,7 +86,9 @@ class CMenuLayer {
   void AnswerYes();
   // Tells the player when a save or load failed.
   void Report(bool ok, const char* caption, const char* failure);
-  void DrawScreen();
+  void DrawScreen(int32_t cursorX, int32_t cursorY);
+  // The screen of the current state when it takes input (no prompt shown), else null.
+  IMenuScreen* ActiveScreen() const;
   bool IsSystemMenuFullyOpen() const;
 
   IMenuHost& host;
@@ -87,6 +99,7 @@ class CMenuLayer {
   CPromptBox prompt;
   COpenLevel menuLevel;
   COpenLevel screenLevel;
+  IMenuScreen* screens[kPreviousChoice + 1] = {};
   int32_t state = kNone;
   bool closeRequested = false;
 };

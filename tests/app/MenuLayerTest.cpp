@@ -9,6 +9,7 @@
 #include "io/Trace.h"
 #include "platform/VirtualKeys.h"
 #include "ui/MenuLayer.h"
+#include "ui/MenuScreen.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
 
@@ -280,6 +281,78 @@ TEST_F(MenuLayerTest, MenuScreensNotYetBuiltAreEmptyScreensThatBackCloses) {
     EXPECT_FALSE(game.Menu().CoversGame());
     EXPECT_TRUE(IsClickWait());
   }
+}
+
+// A menu screen that records what reaches it.
+class CRecordingScreen : public IMenuScreen {
+ public:
+  explicit CRecordingScreen(CMenuLayer& menu) : menu(menu) {}
+  void Enter() override { log += "enter "; }
+  void Leave() override { log += "leave "; }
+  void Draw(float opacity, bool fullyOpen, int32_t, int32_t) override {
+    lastOpacity = opacity;
+    drawnFullyOpen = fullyOpen;
+  }
+  void OnMouseMove(int32_t x, int32_t) override { log += "move" + std::to_string(x) + " "; }
+  void OnLButtonUp(int32_t, int32_t) override { log += "up "; }
+  void OnMouseWheel(int32_t notches) override { log += "wheel" + std::to_string(notches) + " "; }
+  void OnKeyDown(uint32_t key, bool) override {
+    log += "key" + std::to_string(key) + " ";
+    if (key == vk::kReturn) menu.Ask("セーブします。よろしいですか？");
+  }
+  void OnPromptYes() override { log += "yes "; }
+  bool OnCancel() override {
+    log += "cancel ";
+    return keepOnCancel;
+  }
+  CMenuLayer& menu;
+  std::string log;
+  float lastOpacity = 0;
+  bool drawnFullyOpen = false;
+  bool keepOnCancel = false;
+};
+
+TEST_F(MenuLayerTest, AScreenTakesTheInputOfItsStateAndAnswersItsOwnPrompts) {
+  CRecordingScreen screen(game.Menu());
+  game.Menu().SetScreen(CMenuLayer::kSaveScreen, &screen);
+  game.SetMenuState(CMenuLayer::kSaveScreen);
+  RunFrames(1);
+  EXPECT_GT(screen.lastOpacity, 0.0f);
+  EXPECT_FALSE(screen.drawnFullyOpen);
+  RunFrames(settings::DialogTime());
+  EXPECT_TRUE(screen.drawnFullyOpen);
+  EXPECT_FLOAT_EQ(screen.lastOpacity, 1.0f);
+  game.OnMouseMove(0, 7, 8);
+  game.OnLButtonUp(0, 7, 8);
+  game.OnMouseWheel(0, 240, 7, 8);
+  EXPECT_EQ(screen.log, "enter move7 up wheel2 ");
+  screen.log.clear();
+
+  // The prompt takes the input while it is shown; "いいえ" or back closes it and the screen stays.
+  Key(vk::kReturn);
+  OpenFully();
+  game.OnMouseMove(0, 9, 9);
+  Key(vk::kEscape);
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kSaveScreen);
+  Key(vk::kReturn);
+  OpenFully();
+  Key(vk::kUp);
+  Key(vk::kReturn);
+  EXPECT_EQ(screen.log, std::string("key") + std::to_string(vk::kReturn) + " key" +
+                            std::to_string(vk::kReturn) + " yes ");
+  EXPECT_FALSE(game.Menu().IsPromptShown());
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kSaveScreen);
+  screen.log.clear();
+
+  // Back goes to the screen first; it closes the menu when the screen lets it.
+  screen.keepOnCancel = true;
+  Key(vk::kEscape);
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kSaveScreen);
+  screen.keepOnCancel = false;
+  Key(vk::kEscape);
+  EXPECT_EQ(game.MenuState(), CMenuLayer::kNone);
+  EXPECT_EQ(screen.log, "cancel cancel leave ");
+  game.Menu().SetScreen(CMenuLayer::kSaveScreen, nullptr);
 }
 
 TEST_F(MenuLayerTest, RightClickOnTheWindowHidesItAndAClickShowsIt) {
