@@ -23,6 +23,7 @@
 #include "modes/DateMode.h"
 #include "modes/FlashbackMode.h"
 #include "modes/LogoMode.h"
+#include "modes/MapMode.h"
 #include "modes/MapSelectMode.h"
 #include "modes/MusicRoomMode.h"
 #include "modes/TitleMode.h"
@@ -82,6 +83,7 @@ bool CGameSystem::StartSubsystems(bool openingFlow) {
   window->LoadLayouts();
   menu->Start();
   inactive = skipping = autoMode = replay = openingRunning = false;
+  apEnabled = settings::IsApEnabled();
   StartNewGameState();
   if (openingFlow) OpenOpeningScript();
   CSystemData::WriteSystemData();
@@ -233,12 +235,12 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
 
 void CGameSystem::EnterMode(int32_t oldMode, int32_t newMode) {
   if (newMode == kModeChoice || newMode == kModeClickRegions) choiceTaken = -1;
-  // Screen modes not built yet (map) have no object: their mode number is set and the script goes
-  // on, so the game never stalls in an empty screen. An extras screen without its layout has none.
   if (newMode == kModeTitle) screenMode = std::make_unique<CTitleMode>(*this);
   if (newMode == kModeLogo) screenMode = std::make_unique<CLogoMode>(*this);
+  if (newMode == kModeMap) screenMode = CMapMode::Enter(*this);
   if (newMode == kModeMapSelect) screenMode = std::make_unique<CMapSelectMode>(*this);
   if (newMode == kModeDate) screenMode = std::make_unique<CDateMode>(*this, scriptHost->DateBackground());
+  // An extras screen without its layout has no object: the title takes over.
   if (newMode == kModeAlbum) screenMode = CAlbumMode::Create(*this);
   if (newMode == kModeFlashback) screenMode = CFlashbackMode::Create(*this, oldMode == kModeTitle);
   if (newMode == kModeMusicRoom) screenMode = CMusicRoomMode::Create(*this);

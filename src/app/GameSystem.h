@@ -174,6 +174,7 @@ class CGameSystem {
   CMessageWindow& Window() { return *window; }
   CScreenMode* ScreenMode() { return screenMode.get(); }
   CScriptHostAdapter& ScriptHost() { return *scriptHost; }
+  CPictureHostAdapter& PictureHost() { return *pictureHost; }
   CInputRouter& Input() { return *input; }
   CMenuLayer& Menu() { return *menu; }
   bool IsVisible() const { return visible; }

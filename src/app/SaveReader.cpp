@@ -19,6 +19,8 @@ constexpr int32_t kMaxZoom = 800;
 }  // namespace
 
 void CSaveReader::Apply() {
+  // Answers of the game left behind never reach the loaded one.
+  game.ScriptHost().ClearMapAnswers();
   while (record.NextChunk()) {
     const std::string tag = record.Tag();
     if (tag == "END ") break;
@@ -105,6 +107,8 @@ bool CSaveReader::ReadLayerChunk(const std::string& tag) {
     ReadTransition();
   } else if (tag == "MPSL") {
     mapSelect = true;
+  } else if (tag == "MANS") {
+    ReadMapAnswers();
   } else if (tag == "EFC2") {
     effectSet = true;
     effect = record.ReadInt32();
@@ -180,6 +184,17 @@ void CSaveReader::ReadMapMusic() {
   for (SScriptEntry& entry : scripts) {
     if (record.Remaining() == 0) break;
     entry.mapMusic = ReadPath();
+  }
+}
+
+void CSaveReader::ReadMapAnswers() {
+  CScriptHostAdapter& host = game.ScriptHost();
+  while (record.Remaining() >= 9) {
+    const int32_t index = record.ReadInt32();
+    const int32_t person = record.ReadInt32();
+    const std::string label = record.ReadString();
+    // The same limits as the control word that sets an answer: other entries are left out.
+    if (label.size() <= CSystemControl::kMaxLabel) host.SetMapAnswer(index, person, label);
   }
 }
 
@@ -275,6 +290,8 @@ void CSaveReader::RestoreScripts() {
       script.RestoreCallFrame(entry.name, entry.line, entry.item, entry.mapMusic, entry.flag == 1);
   }
   if (!scripts.empty() && scripts.back().flag == 2) game.SetMapMusic(scripts.back().mapMusic);
+  // Saved on the map itself: the map comes back as it was, without time passing.
+  mapResumed = !scripts.empty() && scripts.back().flag == 1 && script.ResumeMap();
   script.RestoreBlocks(blocks);
   const int32_t lines = script.GetList() ? script.GetList()->GetCount() : 0;
   std::erase_if(choices, [lines](const SChoice& c) { return c.bodyLine < 0 || c.bodyLine > lines; });
@@ -302,6 +319,7 @@ void CSaveReader::RestoreLayers() {
 // the one the common chunks describe ("KEYW" the click wait with a new page, which a click wait
 // saved at the end of a page needs); a record without any wait resumes the script.
 int32_t CSaveReader::WaitMode() const {
+  if (mapResumed) return CGameSystem::kModeMap;
   const bool hasChoices = !choices.empty(), hasRegions = !regions.empty();
   if (wait.saved) {
     const int32_t mode = wait.mode;

@@ -53,6 +53,7 @@ class CSaveReader {
   void ReadScripts();
   void ReadMapMusic();
   void ReadWait();
+  void ReadMapAnswers();
   CMessagePage::CLine ReadPieces();
   SLayerState* ReadLayerNumber();
   void ReadPicture(SLayerPicture& picture);
@@ -76,6 +77,7 @@ class CSaveReader {
   std::vector<SClickRegion> regions;
   SWait wait;
   bool keyWait = false, keyWaitIcon = false, choiceWait = false, regionWait = false, mapSelect = false;
+  bool mapResumed = false;
   int32_t keyWaitLine = 0;
   size_t textLine = 0;
   int32_t messageNumber = 0;

@@ -30,6 +30,7 @@ void CSaveWriter::Write(const SSaveThumbnail* thumbnail) {
   if (!pending.empty()) WritePieces("PEND", CMessagePage::CLine(pending.begin(), pending.end()));
   WriteLayers();
   if (game.Mode() == CGameSystem::kModeMapSelect) record.WriteEmptyChunk("MPSL");
+  WriteMapAnswers();
   const CScreenEffect& effect = game.Layers().Effect();
   if (effect.Effect() != 0)
     WriteInts("EFC2",
@@ -41,6 +42,22 @@ void CSaveWriter::Write(const SSaveThumbnail* thumbnail) {
   if (thumbnail) WriteThumbnail(*thumbnail);
   WriteInts("ETC1", {game.Text().RevealFactor(), game.Layers().SpeakingLayer(), game.Layers().SpeakerKey()});
   record.WriteEmptyChunk("END ");
+}
+
+// "MANS": the answers of the map selection set so far (index, person, label), also before the
+// selection opens, so a load offers the same answers.
+void CSaveWriter::WriteMapAnswers() {
+  const auto& answers = game.ScriptHost().MapAnswers();
+  if (std::all_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.label.empty(); }))
+    return;
+  record.BeginChunk("MANS");
+  for (size_t i = 0; i < answers.size(); ++i) {
+    if (answers[i].label.empty()) continue;
+    record.WriteInt32(static_cast<int32_t>(i));
+    record.WriteInt32(answers[i].person);
+    record.WriteString(answers[i].label);
+  }
+  record.EndChunk();
 }
 
 void CSaveWriter::WriteInts(const char* tag, std::initializer_list<int32_t> values) {
@@ -74,8 +91,10 @@ void CSaveWriter::WriteScriptState() {
     record.WriteInt32(frame.lineIndex);
     record.WriteInt32(frame.itemIndex);
   }
-  if (script.GetList()) {
-    record.WriteInt32(2);
+  // On the map itself nothing runs: the map is kept as the map frame it becomes when an event starts.
+  const bool onMap = !script.GetList() && game.Mode() == CGameSystem::kModeMap;
+  if (script.GetList() || onMap) {
+    record.WriteInt32(onMap ? 1 : 2);
     record.WriteString(MakeRelativePath(script.GetScriptName()));
     record.WriteInt32(script.GetLineIndex());
     record.WriteInt32(script.GetItemIndex());
@@ -84,7 +103,8 @@ void CSaveWriter::WriteScriptState() {
   record.BeginChunk("MBGM");
   for (const CScriptRunner::SCallFrame& frame : script.GetCallStack())
     record.WriteString(frame.mapMusic.empty() ? "" : MakeRelativePath(frame.mapMusic));
-  if (script.GetList()) record.WriteString(game.MapMusic().empty() ? "" : MakeRelativePath(game.MapMusic()));
+  if (script.GetList() || onMap)
+    record.WriteString(game.MapMusic().empty() ? "" : MakeRelativePath(game.MapMusic()));
   record.EndChunk();
 }
 

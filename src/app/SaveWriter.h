@@ -41,6 +41,7 @@ class CSaveWriter {
   void WriteTransition(int32_t layer);
   void WriteWindow();
   void WriteSounds();
+  void WriteMapAnswers();
   void WriteThumbnail(const SSaveThumbnail& thumbnail);
   void WriteInts(const char* tag, std::initializer_list<int32_t> values);
   void WriteText(const char* tag, const std::string& text);

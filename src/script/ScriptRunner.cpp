@@ -192,6 +192,15 @@ void CScriptRunner::RestoreWaitState(uint32_t mask, bool forced) {
   forcedWait = forced;
 }
 
+bool CScriptRunner::ResumeMap() {
+  if (list || callStack.empty() || callStack.back().list) return false;
+  SCallFrame frame = std::move(callStack.back());
+  callStack.pop_back();
+  scriptName = std::move(frame.name);
+  host.SetMapMusic(frame.mapMusic);
+  return true;
+}
+
 void CScriptRunner::RunScript(int32_t delta, int32_t x, int32_t y) {
   const int32_t mode = host.GetMode();
   if (mode >= 1 && mode <= 3 && host.IsSkipping()) host.OnConfirm();

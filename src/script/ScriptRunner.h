@@ -117,6 +117,9 @@ class CScriptRunner {
   // Block frames naming lines beyond every script of the stack are dropped.
   void RestoreBlocks(const std::vector<SBlockFrame>& blocks);
   void RestoreWaitState(uint32_t mask, bool forced);
+  // A game saved on the map: the map frame on top of the stack becomes the map shown again (its
+  // name and music), without the time step of a return. False when nothing runs on a map frame.
+  bool ResumeMap();
 
  private:
   std::unique_ptr<CScriptCommandList> LoadList(const std::string& name);

@@ -108,17 +108,17 @@ void CDatePlate::Draw(const CGameClock& clock, CTextFont& font, uint32_t colour)
   if (!level.IsOpen()) return;
   const float opacity = level.Opacity(settings::WindowTime());
   layout.Draw("", opacity);
-  DrawDigits(clock, opacity);
+  DrawDigits(layout, clock, opacity);
   if (level.IsFull(settings::WindowTime())) DrawDateTexts(clock, font, colour);
 }
 
-void CDatePlate::DrawDigits(const CGameClock& clock, float opacity) const {
+void CDatePlate::DrawDigits(const CLayout& layout, const CGameClock& clock, float opacity) {
   layout.Draw("年4", opacity, clock.year / 1000 % 10);
   layout.Draw("年3", opacity, clock.year / 100 % 10);
   layout.Draw("年2", opacity, clock.year / 10 % 10);
   layout.Draw("年1", opacity, clock.year % 10);
-  if (clock.month != 0) DrawNumber("月", clock.month, opacity);
-  if (clock.day != 0) DrawNumber("日", clock.day, opacity);
+  if (clock.month != 0) DrawNumber(layout, "月", clock.month, opacity);
+  if (clock.day != 0) DrawNumber(layout, "日", clock.day, opacity);
   const int weekday = Weekday(clock.year, clock.month, clock.day);
   if (weekday >= 0) layout.Draw("曜日", opacity, weekday);
   layout.Draw("時", opacity, clock.hour);
@@ -130,7 +130,7 @@ void CDatePlate::DrawDigits(const CGameClock& clock, float opacity) const {
 }
 
 // A month or day: the whole number as cell value - 1 of its own control, then tens and units.
-void CDatePlate::DrawNumber(const char* name, int32_t value, float opacity) const {
+void CDatePlate::DrawNumber(const CLayout& layout, const char* name, int32_t value, float opacity) {
   const std::string base = name;
   layout.Draw(base, opacity, value - 1);
   layout.Draw(base + "2", opacity, value / 10 % 10);

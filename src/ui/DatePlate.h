@@ -22,6 +22,8 @@ class CDatePlate {
   void Jump();
   const COpenLevel& Level() const { return level; }
   void Draw(const CGameClock& clock, CTextFont& font, uint32_t colour) const;
+  // The digit controls of a layout ("年4" to "分1") drawn as cells for the clock.
+  static void DrawDigits(const CLayout& layout, const CGameClock& clock, float opacity);
 
   // The weekday 0 (Sunday) to 6 of a calendar date; -1 unless month is 1 to 12 and day 1 to 31.
   // A day beyond the month's end counts on into the next month.
@@ -33,8 +35,7 @@ class CDatePlate {
                                 int32_t hour, int32_t minute, int32_t second);
 
  private:
-  void DrawDigits(const CGameClock& clock, float opacity) const;
-  void DrawNumber(const char* name, int32_t value, float opacity) const;
+  static void DrawNumber(const CLayout& layout, const char* name, int32_t value, float opacity);
   void DrawDateTexts(const CGameClock& clock, CTextFont& font, uint32_t colour) const;
 
   CLayout layout;

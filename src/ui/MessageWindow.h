@@ -47,6 +47,9 @@ class CMessageWindow {
   void SetSystemImage(const CSurface* image);
   // The keywait.anm animation (not owned; null draws the strip of the system image instead).
   void SetKeyWaitAnimation(CAnimation* animation);
+  // The pictures of the key-wait icon, for screens that show one of their own.
+  const CSurface* SystemImage() const { return systemImage; }
+  CAnimation* KeyWaitAnimation() const { return keyWaitAnimation; }
   // The face beside the text; an empty name removes it. A name that is already shown is kept.
   void SetFace(const std::string& name);
   const std::string& FaceName() const { return faceName; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaveGameFixture.h"
+#include "app/ScriptHostAdapter.h"
 #include "audio/SoundSystem.h"
 #include "gfx/LayerSet.h"
 #include "script/ScriptRunner.h"
@@ -193,4 +194,30 @@ TEST_F(CSaveGameFixture, TextStillBeingRevealed) {
   ASSERT_TRUE(
       a.RunUntil([&] { return a.game.Mode() == kModeText && a.game.Text().Page().Text().size() >= 6; }));
   ExpectSameAfterLoad(a, kQuick, {{0, -1, -1, 200}, {vk::kReturn, -1, -1, 30}});
+}
+
+TEST_F(CSaveGameFixture, MapAnswersSurviveALoadBeforeAndDuringTheMapSelection) {
+  SEngine& a = StartGame(
+      "<SYSTEM COMMAND=\"[MapAnswer] 2 4 left\"><SYSTEM COMMAND=\"[MapAnswer] 5 -1 right\">"
+      "どちらへ。\n\n<SYSTEM COMMAND=\"[MapSelect]\">\n<LABEL LABEL=left>\n左へ。\n\n"
+      "<LABEL LABEL=right>\n右へ。\n\n");
+  ASSERT_TRUE(a.RunUntil([&] { return a.game.Mode() == kModeClickWaitPage; }));
+  // Saved between setting the answers and opening the selection: the selection after the load
+  // offers the same answers.
+  ASSERT_TRUE(a.game.SaveGame(1));
+  SEngine& b = NewEngine();
+  ASSERT_TRUE(b.game.LoadGame(1));
+  EXPECT_EQ(b.game.ScriptHost().MapAnswers()[2].label, "left");
+  EXPECT_EQ(b.game.ScriptHost().MapAnswers()[2].person, 4);
+  EXPECT_EQ(b.game.ScriptHost().MapAnswers()[5].label, "right");
+  b.Key(vk::kReturn);
+  ASSERT_TRUE(b.RunUntil([&] { return b.game.Mode() == kModeMapSelect; }));
+  // In the selection, and again after loading it elsewhere: Right moves from 2 to 5 and decides.
+  ExpectSameAfterLoad(b, kQuick, {{vk::kRight, -1, -1, 2}, {vk::kReturn, -1, -1, 60}});
+  EXPECT_EQ(b.game.Text().Page().Text(), "右へ。");
+  SEngine& c = NewEngine();
+  ASSERT_TRUE(c.game.LoadGame(1));
+  c.game.LoadGame(kQuick);
+  EXPECT_EQ(c.game.Mode(), kModeMapSelect);
+  EXPECT_EQ(c.game.ScriptHost().MapAnswers()[3].label, "") << "only the saved answers come back";
 }
