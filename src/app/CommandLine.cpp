@@ -39,6 +39,8 @@ const char* CCommandLine::Usage() {
          "  --scale N              window only: show the screen N times larger\n"
          "  --fullscreen, --window start in that screen mode\n"
          "  --check-redraw         with --headless: compare every frame with a full redraw (exit 3)\n"
+         "  --scaling sharp|smooth window only: integer scale centred, or fit with the aspect kept\n"
+         "  --text-hook stdout     print every page shown as a JSON line (UTF-8)\n"
          "  --version, --help      print and exit\n";
 }
 
@@ -104,6 +106,14 @@ bool CCommandLine::Parse(const std::vector<std::string>& args, std::string& erro
       scale = static_cast<int>(n);
     } else if (a == "--fullscreen" || a == "--window") {
       fullscreen = a == "--fullscreen";
+    } else if (a == "--scaling") {
+      if (!need(i, 1)) return false;
+      scaling = CViewport::Parse(args[++i]);
+      if (!scaling) return error = "--scaling takes sharp or smooth", false;
+    } else if (a == "--text-hook") {
+      if (!need(i, 1)) return false;
+      if (args[++i] != "stdout") return error = "--text-hook takes stdout", false;
+      textHook = true;
     } else if (a == "--check-redraw") {
       checkRedraw = true;
     } else if (a == "--version") {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Viewport.h"
+
 // zel's command line: zel [options] [GAME_DIR].
 class CCommandLine {
  public:
@@ -33,6 +35,8 @@ class CCommandLine {
   std::string saveDir;
   int scale = 0;  // 0: fit the desktop
   std::optional<bool> fullscreen;
+  std::optional<EScaling> scaling;  // none: the scaling kept from the last run
+  bool textHook = false;
   bool checkRedraw = false;
   bool showVersion = false;
   bool showHelp = false;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/TextHook.h"
 #include "gfx/PngWriter.h"
 #include "io/Path.h"
 #include "io/Trace.h"
@@ -13,6 +14,7 @@ int CGameApp::Run(const CCommandLine& commandLine) {
   options = &commandLine;
   if (!InitInstance()) return anotherInstance ? 0 : 1;
   if (commandLine.checkRedraw) InstallRedrawCheck();
+  if (commandLine.textHook) CTextHook::Attach(frame->Game(), stdout);
   return commandLine.headless ? RunHeadless() : RunWindowed();
 }
 

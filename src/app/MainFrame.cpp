@@ -46,7 +46,7 @@ bool CMainFrame::Dispatch(const SPlatformEvent& e) {
       game.OnMouseWheel(e.mouseFlags, e.wheelDelta, x, y);
       break;
     case EEventType::kKeyDown:
-      game.OnKeyDown(e.key, 1, e.keyFlags);
+      if (!playerKeys.OnKeyDown(e.key, e.keyFlags)) game.OnKeyDown(e.key, 1, e.keyFlags);
       break;
     case EEventType::kKeyUp:
       break;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/GameSystem.h"
+#include "app/PlayerKeys.h"
 
 struct SPlatformEvent;
 
@@ -10,7 +11,7 @@ class CMainFrame {
  public:
   static constexpr const char* kWindowClass = "ZEL Script Window";
 
-  explicit CMainFrame(IPlatform& platform) : platform(platform), game(platform) {}
+  explicit CMainFrame(IPlatform& platform) : platform(platform), game(platform), playerKeys(game) {}
 
   enum class ECreateResult { kCreated, kAnotherInstance, kFailed };
   // Creates the window for the game screen, unless another copy of the game already runs (that copy
@@ -26,5 +27,6 @@ class CMainFrame {
  private:
   IPlatform& platform;
   CGameSystem game;
+  CPlayerKeys playerKeys;
   bool closed = false;
 };

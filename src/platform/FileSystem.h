@@ -9,6 +9,8 @@ class IFileSystem {
   virtual std::string ExecutableDirectory() = 0;
   // The per-user data folder ($XDG_DATA_HOME, else ~/.local/share).
   virtual std::string UserDataDirectory() = 0;
+  // The desktop's pictures folder (xdg-user-dirs); empty when the desktop names none.
+  virtual std::string PicturesDirectory() = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
 };

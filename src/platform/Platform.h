@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/AudioDevice.h"
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
@@ -24,6 +25,7 @@ class IPlatform {
   virtual IDialogs& Dialogs() = 0;
   virtual IFileSystem& Files() = 0;
   virtual IAudioDevice& Audio() = 0;
+  virtual IClipboard& Clipboard() = 0;
   CRandom& Random() { return random; }
   // The font rasteriser, opened on first use; null when no font service can start.
   IFontRasterizer* Fonts();

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/UserDirs.h"
+
 namespace fs = std::filesystem;
 
 std::string CPosixFileSystem::ExecutableDirectory() {
@@ -18,6 +20,8 @@ std::string CPosixFileSystem::UserDataDirectory() {
   if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
   return ".";
 }
+
+std::string CPosixFileSystem::PicturesDirectory() { return CUserDirs::PicturesDirectory(); }
 
 bool CPosixFileSystem::CreateDirectory(const std::string& path) {
   std::error_code ec;

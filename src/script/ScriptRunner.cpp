@@ -473,8 +473,14 @@ void CScriptRunner::WaitClick(bool newPage, bool showIcon) {
 
 void CScriptRunner::TraceClickWait() const {
   const int32_t mode = host.GetMode();
-  if (mode == 2 || mode == 3)
-    CTrace::Event("click", {{"page", host.PageText()}, {"speaker", host.SpeakerName()}});
+  if (mode != 2 && mode != 3) return;
+  CTrace::Event("click", {{"page", host.PageText()}, {"speaker", host.SpeakerName()}});
+  if (pageListener) pageListener();
+}
+
+int32_t CScriptRunner::CurrentSourceLine() const {
+  if (!list || lineIndex < 0 || lineIndex >= list->GetCount()) return 0;
+  return list->GetLine(lineIndex)->GetSourceLine();
 }
 
 bool CScriptRunner::EffectsSuppressed() const {

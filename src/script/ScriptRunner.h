@@ -83,6 +83,11 @@ class CScriptRunner {
   // Reports a click wait that has begun (engine mode 2 or 3) to the trace; a load that resumes one
   // reports it too.
   void TraceClickWait() const;
+  // Called after the trace whenever a click wait begins, so readers outside the engine follow the
+  // pages as the player sees them.
+  void SetPageListener(std::function<void()> listener) { pageListener = std::move(listener); }
+  // The script file line of the position being run (1 for the first line), 0 without a script.
+  int32_t CurrentSourceLine() const;
   // Effects are switched off by the player (outside demo mode) or the engine is skipping.
   bool EffectsSuppressed() const;
   // In demo mode a wait gives back ticks lost to long operations, down to shortest.
@@ -159,4 +164,5 @@ class CScriptRunner {
   int32_t autoCounter = 0;
   int32_t stepBudget = kDefaultStepBudget;
   bool forcedWait = false;
+  std::function<void()> pageListener;
 };

@@ -12,15 +12,26 @@ void CMessagePage::ClearLines() {
   for (CLine& line : lines) line.clear();
 }
 
-std::string CMessagePage::Text() const {
+std::string CMessagePage::Text(bool withRuby) const {
   int last = kLines - 1;
   while (last >= 0 && lines[last].empty()) --last;
   std::string text;
   for (int i = 0; i <= last; ++i) {
     if (i > 0) text += '\n';
-    for (const CTextPiece& piece : lines[i]) text += piece.text;
+    for (const CTextPiece& piece : lines[i]) {
+      text += piece.text;
+      if (withRuby && !piece.ruby.empty()) text += "(" + piece.ruby + ")";
+    }
   }
   return text;
+}
+
+std::vector<CMessagePage::SRuby> CMessagePage::Ruby() const {
+  std::vector<SRuby> ruby;
+  for (const CLine& line : lines)
+    for (const CTextPiece& piece : line)
+      if (!piece.ruby.empty()) ruby.push_back({piece.text, piece.ruby});
+  return ruby;
 }
 
 int32_t CMessagePage::LineAdvance(const CLine& line, int32_t pitch) {

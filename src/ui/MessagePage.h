@@ -18,8 +18,18 @@ class CMessagePage {
 
   bool HasText() const;
   void ClearLines();
-  // The pieces' texts, line by line, joined with "\n" (trailing empty lines left out).
-  std::string Text() const;
+  // A reading and the text it is drawn above.
+  struct SRuby {
+    std::string base;
+    std::string reading;
+    bool operator==(const SRuby&) const = default;
+  };
+
+  // The pieces' texts, line by line, joined with "\n" (trailing empty lines left out); withRuby puts
+  // each reading in parentheses after its base text, as the page is copied for readers: "漢字(かんじ)".
+  std::string Text(bool withRuby = false) const;
+  // Every piece with a reading, in reading order.
+  std::vector<SRuby> Ruby() const;
 
   // The height a line takes: pitch x its largest piece size / 100 (0 for an empty line).
   static int32_t LineAdvance(const CLine& line, int32_t pitch);

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/headless/HeadlessClipboard.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessInput.h"
@@ -27,6 +28,7 @@ class CHeadlessPlatform : public IPlatform {
   IDialogs& Dialogs() override { return dialogs; }
   IFileSystem& Files() override { return files; }
   IAudioDevice& Audio() override;
+  IClipboard& Clipboard() override { return clipboard; }
 
   // Queues frame n's scripted input. The clock still reads the previous frame's time while the
   // input is handled, so time discarded by the input's work never swallows frame n's tick.
@@ -42,5 +44,6 @@ class CHeadlessPlatform : public IPlatform {
   CHeadlessDialogs dialogs;
   CHeadlessInput input;
   CPosixFileSystem files;
+  CHeadlessClipboard clipboard;
   std::unique_ptr<CHeadlessAudioDevice> audio;
 };

@@ -57,6 +57,8 @@ uint32_t CSdlInput::ToVirtualKey(SDL_Keycode key) {
       return vk::kRight;
     case SDLK_DOWN:
       return vk::kDown;
+    case SDLK_PRINTSCREEN:
+      return vk::kSnapshot;
     case SDLK_INSERT:
       return vk::kInsert;
     case SDLK_DELETE:

@@ -3,6 +3,7 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/SingleInstance.h"
 #include "platform/sdl/SdlAudioDevice.h"
+#include "platform/sdl/SdlClipboard.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlInput.h"
@@ -25,6 +26,7 @@ class CSdlPlatform : public IPlatform {
   IDialogs& Dialogs() override { return dialogs; }
   IFileSystem& Files() override { return files; }
   IAudioDevice& Audio() override { return audio; }
+  IClipboard& Clipboard() override { return clipboard; }
   bool AcquireSingleInstance(const std::string& windowClass, const std::string& title) override {
     return instance.Acquire(windowClass, title);
   }
@@ -41,4 +43,5 @@ class CSdlPlatform : public IPlatform {
   CSdlDialogs dialogs;
   CPosixFileSystem files;
   CSdlAudioDevice audio;
+  CSdlClipboard clipboard;
 };
