@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/TextHook.h"
+#include "app/WindowPrefs.h"
 #include "gfx/PngWriter.h"
 #include "io/Path.h"
 #include "io/Trace.h"
@@ -56,6 +57,12 @@ bool CGameApp::InitInstance() {
   frame = std::make_unique<CMainFrame>(platform);
   if (!settings::LoadSettings()) return false;
   if (options->fullscreen) settings::SetFullScreen(*options->fullscreen);
+  platform.Input().SetGamepadKeys({settings::ShortcutKeys().Get("オート").key});
+  if (!options->headless) {
+    SWindowPlacement placement = CWindowPrefs::Load();
+    if (options->scaling) placement.scaling = *options->scaling;
+    platform.Window().SetPlacement(placement);
+  }
   const CMainFrame::ECreateResult result = frame->Create(!options->headless);
   anotherInstance = result == CMainFrame::ECreateResult::kAnotherInstance;
   return result == CMainFrame::ECreateResult::kCreated;
@@ -97,6 +104,8 @@ int CGameApp::RunWindowed() {
     const bool running = OnIdle();
     if (!frame->IsClosed()) events.WaitEvent(running ? frame->Game().MillisecondsToNextTick() : 20);
   }
+  if (!CWindowPrefs::Save(ThePlatform().Window().Placement()))
+    std::fprintf(stderr, "zel: cannot keep the window size in %s\n", CWindowPrefs::Path().c_str());
   return ExitStatus();
 }
 

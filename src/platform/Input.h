@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/GamepadMap.h"
 #include "platform/Geometry.h"
 
 // Cursor, mouse capture and key state of the game window.
@@ -15,4 +16,6 @@ class IInput {
   // Whether a key (virtual-key code, e.g. Ctrl or Shift) is down now.
   virtual bool IsKeyDown(uint32_t virtualKey) = 0;
   virtual bool HasFocus() = 0;
+  // The game's keys that controller buttons stand for (backends without controllers ignore them).
+  virtual void SetGamepadKeys(const SGamepadKeys& /*keys*/) {}
 };

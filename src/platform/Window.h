@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Geometry.h"
+#include "platform/Viewport.h"
 
 // Whether the screen may be shown to this frame.
 enum class EPresentState {
@@ -12,7 +13,16 @@ enum class EPresentState {
   kLost,   // the device must be rebuilt; everything is redrawn
 };
 
-// The one top-level window whose client area is exactly the game screen.
+// The size of the window in desktop points (0: chosen from the game screen) and how the picture
+// fills it, kept between runs.
+struct SWindowPlacement {
+  int width = 0;
+  int height = 0;
+  EScaling scaling = EScaling::kSharp;
+  bool operator==(const SWindowPlacement&) const = default;
+};
+
+// The one top-level window, showing the game screen.
 class IWindow {
  public:
   virtual ~IWindow() = default;
@@ -25,4 +35,8 @@ class IWindow {
   // Copies the given rectangles of the top-down BGRA screen buffer to the window.
   virtual void Present(const uint32_t* pixels, int width, int height, std::span<const SRect> rects) = 0;
   virtual void Raise() = 0;
+  // The placement to open with (set before Create), and the one to keep: the last size the window
+  // had outside full screen.
+  virtual void SetPlacement(const SWindowPlacement& /*placement*/) {}
+  virtual SWindowPlacement Placement() const { return {}; }
 };

@@ -70,19 +70,36 @@ uint32_t CSdlInput::ToVirtualKey(SDL_Keycode key) {
 
 bool CSdlInput::PollEvent(SPlatformEvent& event) {
   if (instance.TakeRaiseRequest()) window.Raise();
+  if (TakeGamepadEvent(event)) return true;
   SDL_Event in;
-  while (SDL_PollEvent(&in))
-    if (Translate(in, event)) return true;
-  return false;
+  while (SDL_PollEvent(&in)) {
+    if (gamepad.Handle(in)) {
+      if (TakeGamepadEvent(event)) return true;
+    } else if (Translate(in, event)) {
+      return true;
+    }
+  }
+  return TakeGamepadEvent(event);
+}
+
+bool CSdlInput::TakeGamepadEvent(SPlatformEvent& out) {
+  if (!gamepad.Next(SDL_GetTicks(), out)) return false;
+  if (out.type == EEventType::kMouseWheel) {
+    const SPoint p = GetCursorPos();
+    out.x = p.x;
+    out.y = p.y;
+    out.mouseFlags = MouseFlags();
+  }
+  return true;
 }
 
 void CSdlInput::WaitEvent(int timeoutMilliseconds) { SDL_WaitEventTimeout(nullptr, timeoutMilliseconds); }
 
 void CSdlInput::SetMouse(SPlatformEvent& out, EEventType type, int windowX, int windowY) {
-  // With a logical render size SDL already reports mouse events in game pixels.
+  const SPoint game = window.ToGame(windowX, windowY);
   out.type = type;
-  out.x = windowX;
-  out.y = windowY;
+  out.x = game.x;
+  out.y = game.y;
   out.mouseFlags = MouseFlags();
 }
 
@@ -144,8 +161,11 @@ bool CSdlInput::TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& 
     case SDL_WINDOWEVENT_SHOWN:
       out.type = EEventType::kRestored;
       return true;
-    case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      window.OnResized();
+      out.type = EEventType::kPaint;
+      return true;
+    case SDL_WINDOWEVENT_EXPOSED:
       out.type = EEventType::kPaint;
       return true;
     default:
@@ -184,6 +204,7 @@ void CSdlInput::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE :
 void CSdlInput::SetCapture(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
 
 bool CSdlInput::IsKeyDown(uint32_t virtualKey) {
+  if (gamepad.IsKeyHeld(virtualKey)) return true;
   const SDL_Keymod mod = SDL_GetModState();
   if (virtualKey == vk::kControl) return (mod & KMOD_CTRL) != 0;
   if (virtualKey == vk::kShift) return (mod & KMOD_SHIFT) != 0;

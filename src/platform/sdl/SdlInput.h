@@ -3,6 +3,7 @@
 
 #include "platform/Events.h"
 #include "platform/Input.h"
+#include "platform/sdl/SdlGamepad.h"
 
 class CSdlWindow;
 class CSingleInstance;
@@ -22,6 +23,10 @@ class CSdlInput : public IInput, public IEventSource {
   void SetCapture(bool capture) override;
   bool IsKeyDown(uint32_t virtualKey) override;
   bool HasFocus() override;
+  void SetGamepadKeys(const SGamepadKeys& keys) override { gamepad.SetKeys(keys); }
+
+  // Game controllers: opened with the platform, closed before SDL shuts down.
+  CSdlGamepad& Gamepad() { return gamepad; }
 
   // The virtual-key code of an SDL key, or 0.
   static uint32_t ToVirtualKey(SDL_Keycode key);
@@ -31,7 +36,10 @@ class CSdlInput : public IInput, public IEventSource {
   bool TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out);
   bool TranslateKey(const SDL_KeyboardEvent& in, SPlatformEvent& out);
   void SetMouse(SPlatformEvent& out, EEventType type, int windowX, int windowY);
+  // The next controller event; a wheel notch happens at the cursor.
+  bool TakeGamepadEvent(SPlatformEvent& out);
 
   CSdlWindow& window;
   CSingleInstance& instance;
+  CSdlGamepad gamepad;
 };

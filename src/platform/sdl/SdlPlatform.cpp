@@ -28,6 +28,7 @@ CSdlPlatform::CSdlPlatform(int scale) : window(scale), input(window, instance), 
 
 CSdlPlatform::~CSdlPlatform() {
   audio.Close();
+  input.Gamepad().Close();
   window.Destroy();
   if (initialised) SDL_Quit();
 }
@@ -46,7 +47,9 @@ bool CSdlPlatform::Init(std::string& error) {
     error = "no display is available; use --headless to run without one";
     return false;
   }
-  // Without a sound card the mix runs silently at the same pace, so the game still plays.
+  // Without a sound card the mix runs silently at the same pace, so the game still plays; without
+  // the controller subsystem the keyboard and mouse still do.
   audio.Open();
+  input.Gamepad().Open();
   return true;
 }

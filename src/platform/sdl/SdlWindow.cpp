@@ -12,20 +12,39 @@ int CSdlWindow::ChooseScale(int width, int height) const {
   return FitWindowScale(requestedScale, width, height, usable.w, usable.h);
 }
 
+void CSdlWindow::InitialSize(int& width, int& height) const {
+  SDL_Rect usable{0, 0, placement.width, placement.height};
+  SDL_GetDisplayUsableBounds(0, &usable);
+  if (requestedScale == 0 && placement.width > 0 && placement.height > 0 && placement.width <= usable.w &&
+      placement.height <= usable.h) {
+    width = placement.width;
+    height = placement.height;
+    return;
+  }
+  const int scale = ChooseScale(gameWidth, gameHeight);
+  width = gameWidth * scale;
+  height = gameHeight * scale;
+}
+
 bool CSdlWindow::Create(const std::string& titleSjis, int width, int height, bool fullscreenMode) {
   gameWidth = width;
   gameHeight = height;
-  const int scale = ChooseScale(width, height);
+  int windowWidth = 0, windowHeight = 0;
+  InitialSize(windowWidth, windowHeight);
   window = SDL_CreateWindow(sjis::ToUtf8(titleSjis).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                            width * scale, height * scale, SDL_WINDOW_HIDDEN);
+                            windowWidth, windowHeight,
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window) return false;
+  SDL_SetWindowMinimumSize(window, std::max(width / 4, 1), std::max(height / 4, 1));
+  placement.width = windowWidth;
+  placement.height = windowHeight;
   renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer) return false;
-  // The logical size letterboxes full screen with the aspect kept and maps mouse events to game pixels.
-  SDL_RenderSetLogicalSize(renderer, width, height);
   texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
   if (!texture) return false;
+  SDL_SetTextureScaleMode(texture,
+                          placement.scaling == EScaling::kSharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SetFullscreen(fullscreenMode);
   SDL_ShowWindow(window);
@@ -49,8 +68,16 @@ bool CSdlWindow::SetFullscreen(bool value) {
   if (!window) return false;
   if (SDL_SetWindowFullscreen(window, value ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
   fullscreen = value;
-  if (!value) SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  if (!value) {
+    SDL_SetWindowSize(window, placement.width, placement.height);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
   return true;
+}
+
+void CSdlWindow::OnResized() {
+  if (!window || fullscreen || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+  SDL_GetWindowSize(window, &placement.width, &placement.height);
 }
 
 EPresentState CSdlWindow::GetPresentState() {
@@ -60,6 +87,18 @@ EPresentState CSdlWindow::GetPresentState() {
   return EPresentState::kReady;
 }
 
+CViewport CSdlWindow::Viewport() const {
+  int drawableWidth = gameWidth, drawableHeight = gameHeight, windowWidth = 0, windowHeight = 0;
+  if (renderer) SDL_GetRendererOutputSize(renderer, &drawableWidth, &drawableHeight);
+  if (window) SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || windowHeight <= 0) {
+    windowWidth = drawableWidth;
+    windowHeight = drawableHeight;
+  }
+  return CViewport(placement.scaling, gameWidth, gameHeight, drawableWidth, drawableHeight, windowWidth,
+                   windowHeight);
+}
+
 void CSdlWindow::Present(const uint32_t* pixels, int width, int, std::span<const SRect> rects) {
   if (!texture) return;
   for (const SRect& r : rects) {
@@ -67,8 +106,10 @@ void CSdlWindow::Present(const uint32_t* pixels, int width, int, std::span<const
     SDL_UpdateTexture(texture, &area, pixels + static_cast<size_t>(r.top) * width + r.left, width * 4);
   }
   // The back buffer is undefined after a flip, so the whole texture is drawn; only uploads are partial.
+  const SRect dest = Viewport().Destination();
+  const SDL_Rect target{dest.left, dest.top, dest.Width(), dest.Height()};
   SDL_RenderClear(renderer);
-  SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+  SDL_RenderCopy(renderer, texture, nullptr, &target);
   SDL_RenderPresent(renderer);
 }
 
@@ -78,14 +119,6 @@ void CSdlWindow::Raise() {
   SDL_RaiseWindow(window);
 }
 
-SPoint CSdlWindow::ToGame(int windowX, int windowY) const {
-  float x = 0, y = 0;
-  SDL_RenderWindowToLogical(renderer, windowX, windowY, &x, &y);
-  return {static_cast<int32_t>(x), static_cast<int32_t>(y)};
-}
+SPoint CSdlWindow::ToGame(int windowX, int windowY) const { return Viewport().ToGame(windowX, windowY); }
 
-SPoint CSdlWindow::ToWindow(int gameX, int gameY) const {
-  int x = 0, y = 0;
-  SDL_RenderLogicalToWindow(renderer, static_cast<float>(gameX), static_cast<float>(gameY), &x, &y);
-  return {x, y};
-}
+SPoint CSdlWindow::ToWindow(int gameX, int gameY) const { return Viewport().ToWindow(gameX, gameY); }
