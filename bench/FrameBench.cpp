@@ -64,12 +64,27 @@ class CBenchHost : public IPictureHost {
   CLayerSet layers;
 };
 
-// Writes the seven layer pictures as PNG files in a scratch folder and makes it the data folder.
+// The scratch folders of the run, removed when it ends.
+struct SScratchFolders {
+  std::vector<std::filesystem::path> paths;
+  ~SScratchFolders() {
+    std::error_code error;
+    for (const std::filesystem::path& path : paths) std::filesystem::remove_all(path, error);
+  }
+};
+SScratchFolders scratchFolders;
+
+// Writes the seven layer pictures as PNG files in a scratch folder of their size (once per run: the
+// encoding costs more than most cases) and makes it the data folder.
 void PrepareFiles(const SFrameSize& size) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("zel-framebench-" + std::to_string(::getpid()));
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("zel-framebench-" + std::to_string(::getpid()) + "-" + size.Name());
+  const bool written = std::filesystem::exists(dir);
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
+  CLooseFiles::Instance().ForgetListings();
+  if (written) return;
+  scratchFolders.paths.push_back(dir);
   for (int layer = 0; layer < kLayers; ++layer) {
     const std::vector<uint32_t> pixels = LayerPixels(size, layer);
     CPngWriter::Write("layer" + std::to_string(layer) + ".png", pixels.data(), size.width, size.height,

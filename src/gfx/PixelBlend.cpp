@@ -1,5 +1,8 @@
 #include "gfx/PixelBlend.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace pixelblend {
 
 namespace {
@@ -90,6 +93,36 @@ void BlendRow(uint32_t* dst, const uint32_t* src, int n, const SModulation& m, E
 
 void FillRow(uint32_t* dst, int n, uint32_t colour, uint32_t d) {
   FillRowWith(BestKernel(), dst, n, colour, d);
+}
+
+void GatherTexels(uint32_t* out, int n, const STexelWalk& walk) {
+  if (n <= 0) return;
+  const int64_t last = n - 1, width = int64_t{walk.width} << 16, height = int64_t{walk.height} << 16;
+  const auto within = [](int64_t from, int64_t to, int64_t size) {
+    return from >= 0 && from < size && to >= 0 && to < size;
+  };
+  if (!within(walk.u, walk.u + walk.du * last, width) || !within(walk.v, walk.v + walk.dv * last, height)) {
+    for (int i = 0; i < n; ++i) out[i] = walk.Texel(i);
+    return;
+  }
+  // Both ends inside the picture: so is every position between them, and every position fits in 32
+  // bits (pictures are far smaller than 32768 pixels a side... or the 64-bit loop runs).
+  const uint32_t* pixels = walk.pixels;
+  const size_t stride = static_cast<size_t>(walk.width);
+  if (walk.dv == 0) {
+    // One row of the picture: a copy when the texels are not scaled either.
+    const uint32_t* row = pixels + static_cast<size_t>(walk.v >> 16) * stride;
+    if (walk.du == 65536) {
+      std::memcpy(out, row + (walk.u >> 16), static_cast<size_t>(n) * sizeof(uint32_t));
+      return;
+    }
+    int64_t u = walk.u;
+    for (int i = 0; i < n; ++i, u += walk.du) out[i] = row[u >> 16];
+    return;
+  }
+  int64_t u = walk.u, v = walk.v;
+  for (int i = 0; i < n; ++i, u += walk.du, v += walk.dv)
+    out[i] = pixels[static_cast<size_t>(v >> 16) * stride + static_cast<size_t>(u >> 16)];
 }
 
 }  // namespace pixelblend

@@ -65,6 +65,29 @@ void BlendRow(uint32_t* dst, const uint32_t* src, int n, const SModulation& m, E
 // Fills n pixels with a colour at fill alpha d.
 void FillRow(uint32_t* dst, int n, uint32_t colour, uint32_t d);
 
+// A row of texels read from a picture at 16.16 fixed-point positions: the first at (u, v), each next
+// one (du, dv) further, the texel at (u >> 16, v >> 16). Texels outside the picture are transparent.
+struct STexelWalk {
+  const uint32_t* pixels = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  int64_t u = 0;
+  int64_t v = 0;
+  int64_t du = 0;
+  int64_t dv = 0;
+
+  uint32_t Texel(int i) const {
+    const uint64_t x = static_cast<uint64_t>((u + du * i) >> 16),
+                   y = static_cast<uint64_t>((v + dv * i) >> 16);
+    return x < static_cast<uint64_t>(width) && y < static_cast<uint64_t>(height)
+               ? pixels[y * static_cast<uint64_t>(width) + x]
+               : 0;
+  }
+};
+
+// The n texels of a walk (the textured meshes).
+void GatherTexels(uint32_t* out, int n, const STexelWalk& walk);
+
 // The individual implementations, for tests and benchmarks that compare them.
 enum class EKernel { kScalar, kSse2, kAvx2 };
 bool KernelSupported(EKernel kernel);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <vector>
 
 #include "gfx/PixelBlend.h"
@@ -11,40 +10,17 @@
 
 namespace {
 
-// Runs of one row further apart than this are blended separately rather than joined by transparent
-// texels.
-constexpr int32_t kMaxGap = 32;
-
-// 16.16 fixed point, rounded down. The floor is done on the integer side (truncate, then step down for
-// negative fractions), which gives exactly std::floor's result without a library call per run.
-int64_t Fixed(double value) {
-  if (!std::isfinite(value)) return 0;
-  const double scaled = std::clamp(value, -1e9, 1e9) * 65536.0;
+// 16.16 fixed point, rounded down, of a value known to be finite and within [-1e9, 1e9]. The floor is
+// done on the integer side (truncate, then step down for negative fractions), which gives exactly
+// std::floor's result without a library call per run.
+int64_t FixedInRange(double value) {
+  const double scaled = value * 65536.0;
   const int64_t t = static_cast<int64_t>(scaled);
   return t - (scaled < static_cast<double>(t) ? 1 : 0);
 }
 
-// A run of pixels of one row and the texture position stepped along it, 16.16 fixed point.
-struct STexelRun {
-  int32_t left = 0;
-  int32_t right = 0;
-  int64_t u = 0;
-  int64_t v = 0;
-  int64_t du = 0;
-  int64_t dv = 0;
-  uint32_t triangle = 0;
-
-  // The texels of the run; texels outside the surface are transparent.
-  void Gather(const CSurface& surface, uint32_t* out) const {
-    const uint64_t w = static_cast<uint64_t>(surface.Width()), h = static_cast<uint64_t>(surface.Height());
-    const uint32_t* pixels = surface.Pixels();
-    int64_t tu = u, tv = v;
-    for (int32_t i = 0, n = right - left; i < n; ++i, tu += du, tv += dv) {
-      const uint64_t x = static_cast<uint64_t>(tu >> 16), y = static_cast<uint64_t>(tv >> 16);
-      out[i] = x < w && y < h ? pixels[y * w + x] : 0;
-    }
-  }
-};
+// 16.16 fixed point of any value: not finite gives 0, the rest is clamped to [-1e9, 1e9].
+int64_t Fixed(double value) { return std::isfinite(value) ? FixedInRange(std::clamp(value, -1e9, 1e9)) : 0; }
 
 // The corners of a triangle turned to a positive area (either winding is drawn, so mirrored pictures
 // keep showing), with their texture positions in surface pixels.
@@ -65,122 +41,162 @@ struct SOriented {
   }
 };
 
-// One triangle of a mesh, set up once: its rows and the texture position, found at the start of each
-// run and then stepped along it.
-class CMeshTriangle {
- public:
-  CMeshTriangle(const SDrawTarget& target, const SOriented& o)
-      : rows(target, o.xy),
-        uPlane(raster::FitPlane(o.xy, o.u)),
-        vPlane(raster::FitPlane(o.xy, o.v)),
-        du(Fixed(uPlane.dx)),
-        dv(Fixed(vPlane.dx)) {}
-
-  int First() const { return rows.First(); }
-  int Last() const { return rows.Last(); }
-  bool IsEmpty() const { return rows.First() >= rows.Last(); }
-
-  // The run of a row cut to the target's width and to the row's clip [clipLeft, clipRight), with
-  // its texture position at the first pixel; false when the row is empty.
-  bool Start(int row, int32_t width, int32_t clipLeft, int32_t clipRight, STexelRun& run) const {
-    if (row < rows.First() || row >= rows.Last() || !rows.Run(row, width, run.left, run.right)) return false;
-    run.left = std::max(run.left, clipLeft);
-    run.right = std::min(run.right, clipRight);
-    if (run.left >= run.right) return false;
-    const double yc = row + 0.5;
-    run.u = Fixed(uPlane(run.left + 0.5, yc));
-    run.v = Fixed(vPlane(run.left + 0.5, yc));
-    run.du = du;
-    run.dv = dv;
-    return true;
-  }
-
- private:
+// One triangle set up once: its rows, and the texture position as planes over the screen.
+struct SMeshTriangle {
   raster::CTriangleRows rows;
   raster::SPlane uPlane;
   raster::SPlane vPlane;
   int64_t du = 0;
   int64_t dv = 0;
+  // Both planes stay far inside Fixed's clamp over the triangle's rows: no check per run.
+  bool inRange = false;
+
+  SMeshTriangle(const SDrawTarget& target, const SOriented& o)
+      : rows(target, o.xy),
+        uPlane(raster::FitPlane(o.xy, o.u)),
+        vPlane(raster::FitPlane(o.xy, o.v)),
+        du(Fixed(uPlane.dx)),
+        dv(Fixed(vPlane.dx)) {
+    // A plane's extremes over a box are at its corners.
+    const double xs[2] = {0.0, static_cast<double>(target.width)};
+    const double ys[2] = {static_cast<double>(rows.First()), static_cast<double>(rows.Last())};
+    inRange = true;
+    for (const raster::SPlane* plane : {&uPlane, &vPlane}) {
+      for (double x : xs)
+        for (double y : ys) inRange = inRange && std::abs((*plane)(x, y)) < 1e8;
+    }
+  }
+
+  // The texture position at the centre of pixel x of a row.
+  void Start(int32_t x, double yc, pixelblend::STexelWalk& walk) const {
+    const double xc = x + 0.5;
+    walk.u = inRange ? FixedInRange(uPlane(xc, yc)) : Fixed(uPlane(xc, yc));
+    walk.v = inRange ? FixedInRange(vPlane(xc, yc)) : Fixed(vPlane(xc, yc));
+    walk.du = du;
+    walk.dv = dv;
+  }
 };
 
-// Draws triangles row by row, keeping the list of triangles that cover the current row. On each row
-// the runs of those triangles are collected; when none of them overlap, their order does not matter
-// and the row is blended in a few long passes. A row where runs overlap (a folded mesh) is blended
-// run by run in triangle order, so every pixel receives its triangles in the order they were given,
-// exactly as if each triangle were drawn on its own.
+// Runs of one row further apart than this are blended separately rather than joined by transparent
+// texels (which source-over leaves unchanged).
+constexpr int32_t kMaxGap = 32;
+
+// A run of one row: its pixels and the texture walk along them.
+struct SMeshRun {
+  int32_t left = 0;
+  int32_t right = 0;
+  pixelblend::STexelWalk walk;
+};
+
+// Draws a mesh a band of triangles at a time (a row of grid cells): the band's rows top to bottom,
+// each with the runs of the band's triangles in their order. Rows of texels are then read nearly in
+// memory order. When the runs of a row do not overlap, their order does not matter: their texels
+// are fetched into one row and blended in a few long passes. Where they overlap (the mesh folds) they
+// are blended one by one in triangle order, so every pixel receives its triangles in the order they
+// are given, exactly as if each triangle were drawn on its own.
 class CMeshDraw {
  public:
   CMeshDraw(const CSurface& surface, const SDrawTarget& target, uint32_t colour)
       : surface(surface),
         target(target),
         modulation(pixelblend::MakeModulation(colour)),
-        texels(static_cast<size_t>(target.width)) {}
-
-  void Add(const STexVertex& a, const STexVertex& b, const STexVertex& c) {
-    CMeshTriangle t(target, SOriented(surface, a, b, c));
-    if (!t.IsEmpty()) triangles.push_back(t);
+        texels(static_cast<size_t>(target.width)) {
+    clips.resize(static_cast<size_t>(target.height));
+    for (int row = 0; row < target.height; ++row) {
+      SClip& clip = clips[static_cast<size_t>(row)];
+      clip.right = target.width;
+      target.ClipRow(row, clip.left, clip.right);
+    }
   }
 
-  void Draw() {
-    std::vector<uint32_t> byFirst(triangles.size());
+  void Add(const STexVertex& a, const STexVertex& b, const STexVertex& c) {
+    const SMeshTriangle t(target, SOriented(surface, a, b, c));
+    if (t.rows.First() < t.rows.Last()) band.push_back(t);
+  }
+
+  // Draws the triangles added since the last call.
+  void DrawBand() {
+    byFirst.resize(band.size());
     for (uint32_t i = 0; i < byFirst.size(); ++i) byFirst[i] = i;
     std::stable_sort(byFirst.begin(), byFirst.end(),
-                     [&](uint32_t a, uint32_t b) { return triangles[a].First() < triangles[b].First(); });
-    runs.resize(triangles.size());
-    order.resize(triangles.size());
+                     [&](uint32_t a, uint32_t b) { return band[a].rows.First() < band[b].rows.First(); });
+    runs.resize(band.size());
+    order.resize(band.size());
+    active.clear();
     size_t next = 0;
-    for (int row = byFirst.empty() ? 0 : triangles[byFirst[0]].First();
+    for (int row = byFirst.empty() ? 0 : band[byFirst[0]].rows.First();
          next < byFirst.size() || !active.empty(); ++row) {
-      for (; next < byFirst.size() && triangles[byFirst[next]].First() <= row; ++next)
-        active.push_back(byFirst[next]);
-      std::erase_if(active, [&](uint32_t i) { return triangles[i].Last() <= row; });
-      if (!active.empty()) DrawRow(row);
+      // The active triangles stay in their order.
+      for (; next < byFirst.size() && band[byFirst[next]].rows.First() <= row; ++next)
+        active.insert(std::upper_bound(active.begin(), active.end(), byFirst[next]), byFirst[next]);
+      std::erase_if(active, [&](uint32_t i) { return band[i].rows.Last() <= row; });
+      DrawRow(row);
     }
+    band.clear();
   }
 
  private:
+  struct SClip {
+    int32_t left = 0;
+    int32_t right = 0;
+  };
+
+  bool MakeRun(const SMeshTriangle& t, int row, SMeshRun& run) const {
+    if (!t.rows.Run(row, target.width, run.left, run.right)) return false;
+    const SClip& clip = clips[static_cast<size_t>(row)];
+    run.left = std::max(run.left, clip.left);
+    run.right = std::min(run.right, clip.right);
+    if (run.left >= run.right) return false;
+    run.walk.pixels = surface.Pixels();
+    run.walk.width = surface.Width();
+    run.walk.height = surface.Height();
+    t.Start(run.left, row + 0.5, run.walk);
+    return true;
+  }
+
   void DrawRow(int row) {
-    int32_t clipLeft = 0, clipRight = target.width;
-    target.ClipRow(row, clipLeft, clipRight);
-    if (clipLeft >= clipRight) return;
     size_t count = 0;
     for (uint32_t i : active) {
-      if (!triangles[i].Start(row, target.width, clipLeft, clipRight, runs[count])) continue;
-      runs[count++].triangle = i;
+      if (MakeRun(band[i], row, runs[count])) {
+        order[count] = static_cast<uint32_t>(count);
+        ++count;
+      }
     }
     if (count == 0) return;
-    for (size_t k = 0; k < count; ++k) order[k] = &runs[k];
-    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
-              [](const STexelRun* a, const STexelRun* b) { return a->left < b->left; });
+    // Insertion sort by left end: the runs of a band mostly come nearly in order.
     for (size_t k = 1; k < count; ++k) {
-      if (order[k]->left < order[k - 1]->right) return DrawInOrder(row, count);
+      const uint32_t moved = order[k];
+      size_t at = k;
+      for (; at > 0 && runs[order[at - 1]].left > runs[moved].left; --at) order[at] = order[at - 1];
+      order[at] = moved;
+    }
+    for (size_t k = 1; k < count; ++k) {
+      if (runs[order[k]].left < runs[order[k - 1]].right) return DrawInOrder(row, count);
     }
     DrawJoined(row, count);
   }
 
   // Disjoint runs, left to right, joined over small gaps of transparent texels.
   void DrawJoined(int row, size_t count) {
-    int32_t from = order[0]->left;
+    int32_t from = runs[order[0]].left;
     for (size_t k = 0; k < count; ++k) {
-      const STexelRun& run = *order[k];
-      run.Gather(surface, texels.data() + run.left);
-      const int32_t end = run.right;
-      if (k + 1 < count && order[k + 1]->left - end <= kMaxGap) {
-        std::fill(texels.begin() + end, texels.begin() + order[k + 1]->left, 0u);
+      const SMeshRun& run = runs[order[k]];
+      pixelblend::GatherTexels(texels.data() + run.left, run.right - run.left, run.walk);
+      if (k + 1 < count && runs[order[k + 1]].left - run.right <= kMaxGap) {
+        std::fill(texels.begin() + run.right, texels.begin() + runs[order[k + 1]].left, 0u);
         continue;
       }
-      Blend(row, from, end);
-      if (k + 1 < count) from = order[k + 1]->left;
+      Blend(row, from, run.right);
+      if (k + 1 < count) from = runs[order[k + 1]].left;
     }
   }
 
   // Overlapping runs, one at a time in the order of their triangles.
   void DrawInOrder(int row, size_t count) {
-    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
-              [](const STexelRun* a, const STexelRun* b) { return a->triangle < b->triangle; });
     for (size_t k = 0; k < count; ++k) {
-      order[k]->Gather(surface, texels.data() + order[k]->left);
-      Blend(row, order[k]->left, order[k]->right);
+      const SMeshRun& run = runs[k];
+      pixelblend::GatherTexels(texels.data() + run.left, run.right - run.left, run.walk);
+      Blend(row, run.left, run.right);
     }
   }
 
@@ -193,10 +209,12 @@ class CMeshDraw {
   const SDrawTarget& target;
   pixelblend::SModulation modulation;
   std::vector<uint32_t> texels;
-  std::vector<CMeshTriangle> triangles;
+  std::vector<SClip> clips;
+  std::vector<SMeshTriangle> band;
+  std::vector<uint32_t> byFirst;
   std::vector<uint32_t> active;
-  std::vector<STexelRun> runs;
-  std::vector<STexelRun*> order;
+  std::vector<SMeshRun> runs;
+  std::vector<uint32_t> order;
 };
 
 }  // namespace
@@ -206,7 +224,7 @@ void CTexturedMesh::DrawTriangle(const CSurface& surface, const SDrawTarget& tar
   if (surface.IsEmpty() || target.IsEmpty()) return;
   CMeshDraw mesh(surface, target, colour);
   mesh.Add(a, b, c);
-  mesh.Draw();
+  mesh.DrawBand();
 }
 
 void CTexturedMesh::DrawGrid(const CSurface& surface, const SDrawTarget& target, const STexVertex* vertices,
@@ -222,6 +240,6 @@ void CTexturedMesh::DrawGrid(const CSurface& surface, const SDrawTarget& target,
       mesh.Add(tl, tr, br);
       mesh.Add(tl, br, bl);
     }
+    mesh.DrawBand();
   }
-  mesh.Draw();
 }

@@ -25,6 +25,12 @@ CTriangleRows::CTriangleRows(const SDrawTarget& target, const SVertex v[3]) {
   s[1] = v[1];
   s[2] = v[2];
   std::sort(s, s + 3, [](const SVertex& a, const SVertex& b) { return a.y < b.y; });
+  const auto slopeOf = [](const SVertex& a, const SVertex& b) {
+    return b.y == a.y ? 0.0 : (b.x - a.x) / (b.y - a.y);
+  };
+  slope[kLong] = slopeOf(s[0], s[2]);
+  slope[kFirst] = slopeOf(s[0], s[1]);
+  slope[kSecond] = slopeOf(s[1], s[2]);
   first = std::max(0, static_cast<int>(std::clamp(s[0].y + 0.5, -1.0, 1e9)));
   last = std::min(target.height, static_cast<int>(std::clamp(s[2].y + 0.5, -1.0, 1e9)));
 }

@@ -43,8 +43,19 @@ class CTriangleRows {
 
   int First() const { return first; }
   int Last() const { return last; }
-  // The run of a row in [First(), Last()), cut to [0, width); false when empty.
+  // The run of a row in [First(), Last()), cut to [0, width); false when empty. The edges are found
+  // with precomputed slopes; where that could round to another pixel than the division form of
+  // ExactRun, the division form decides, so the runs are exactly those of ExactRun.
   bool Run(int row, int32_t width, int32_t& left, int32_t& right) const {
+    const double yc = row + 0.5;
+    const int32_t a = Rounded(s[0], kLong, yc, s[2]);
+    const int32_t b = yc < s[1].y ? Rounded(s[0], kFirst, yc, s[1]) : Rounded(s[1], kSecond, yc, s[2]);
+    left = std::max(0, std::min(a, b));
+    right = std::min(width, std::max(a, b));
+    return left < right;
+  }
+  // The same run with each edge taken as a + (y - a.y) * (b.x - a.x) / (b.y - a.y).
+  bool ExactRun(int row, int32_t width, int32_t& left, int32_t& right) const {
     const double yc = row + 0.5;
     const double xLong = EdgeX(s[0], s[2], yc);
     const double xShort = yc < s[1].y ? EdgeX(s[0], s[1], yc) : EdgeX(s[1], s[2], yc);
@@ -56,12 +67,27 @@ class CTriangleRows {
   }
 
  private:
+  enum EEdge { kLong, kFirst, kSecond };
+
   // x of the edge a-b at height y; a horizontal edge gives its first end.
   static double EdgeX(const SVertex& a, const SVertex& b, double y) {
     return b.y == a.y ? a.x : a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
   }
+  // The pixel boundary an edge position rounds to: trunc(x + 0.5) within [-1, 1e9].
+  static int32_t Boundary(double x) { return static_cast<int32_t>(std::clamp(x + 0.5, -1.0, 1e9)); }
+  // Boundary(EdgeX(a, b, y)). The slope form differs from the division form by a few units in the
+  // last place; a margin far larger than that shows whether both round alike (Boundary is monotone).
+  int32_t Rounded(const SVertex& a, EEdge edge, double y, const SVertex& b) const {
+    const double d = (y - a.y) * slope[edge];
+    if (!(std::abs(d) < 1e12)) return Boundary(EdgeX(a, b, y));  // steep, far or not a number
+    const double x = a.x + d;
+    const double margin = (std::abs(a.x) + std::abs(d) + 1) * 1e-12;
+    const int32_t lo = Boundary(x - margin);
+    return lo == Boundary(x + margin) ? lo : Boundary(EdgeX(a, b, y));
+  }
 
   SVertex s[3];
+  double slope[3] = {0, 0, 0};
   int first = 0;
   int last = 0;
 };

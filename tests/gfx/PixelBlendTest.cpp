@@ -130,3 +130,41 @@ TEST(PixelBlendTest, OpaqueRunsAndFillsMatchScalar) {
     }
   }
 }
+
+// The texels of a walk, fetched by the fast paths (one picture row, a plain copy, both ends inside),
+// equal the texels read one by one; outside the picture they are transparent.
+TEST(PixelBlendTest, GatheredTexelsEqualTheirWalk) {
+  std::vector<uint32_t> picture(size_t(37) * 23);
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = 0x01000000u * uint32_t(i % 250 + 1) | uint32_t(i);
+  STexelWalk walk;
+  walk.pixels = picture.data();
+  walk.width = 37;
+  walk.height = 23;
+  struct SCase {
+    int64_t u, v, du, dv;
+    int n;
+  };
+  const SCase cases[] = {
+      {3 << 16, 5 << 16, 65536, 0, 30},                         // a copy of part of a row
+      {(2 << 16) + 900, 7 << 16, 40000, 0, 40},                 // one row, scaled (runs off the right end)
+      {36 << 16, 22 << 16, -65536, -30000, 30},                 // backwards and upwards
+      {-(3 << 16), 4 << 16, 50000, 20000, 50},                  // starts left of the picture
+      {5 << 16, -(2 << 16), 70000, 65536, 40},                  // starts above, leaves below
+      {10 << 16, 10 << 16, 123456, -54321, 1},                  // one texel
+      {int64_t{1} << 40, 3 << 16, -(int64_t{1} << 35), 0, 20},  // far outside
+  };
+  for (const SCase& c : cases) {
+    walk.u = c.u;
+    walk.v = c.v;
+    walk.du = c.du;
+    walk.dv = c.dv;
+    std::vector<uint32_t> out(size_t(c.n) + 1, 0xDEADBEEF);
+    GatherTexels(out.data(), c.n, walk);
+    for (int i = 0; i < c.n; ++i) {
+      const int64_t x = (c.u + c.du * i) >> 16, y = (c.v + c.dv * i) >> 16;
+      const uint32_t expected = x >= 0 && y >= 0 && x < 37 && y < 23 ? picture[size_t(y * 37 + x)] : 0;
+      ASSERT_EQ(out[size_t(i)], expected) << "u " << c.u << " v " << c.v << " texel " << i;
+    }
+    EXPECT_EQ(out[size_t(c.n)], 0xDEADBEEFu);
+  }
+}
