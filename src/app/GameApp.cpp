@@ -6,6 +6,7 @@
 #include "app/WindowPrefs.h"
 #include "gfx/PngWriter.h"
 #include "io/Path.h"
+#include "io/SystemLog.h"
 #include "io/Trace.h"
 #include "persist/Settings.h"
 #include "platform/Platform.h"
@@ -39,11 +40,16 @@ int CGameApp::ExitStatus() const {
   return redrawDiffers ? 3 : 0;
 }
 
+std::string CGameApp::BundledGame(IFileSystem& files) {
+  // The build tree has the sample game next to the player; an installed player has it under share/.
+  const std::string built = files.ExecutableDirectory() + "/sample-game";
+  if (files.DirectoryExists(built)) return built;
+  return files.ExecutableDirectory() + "/" + ZEL_INSTALLED_SAMPLE;
+}
+
 bool CGameApp::InitInstance() {
   IPlatform& platform = ThePlatform();
-  // Without a game folder the bundled sample game, built next to the executable, is played.
-  const std::string gameDir =
-      options->gameDir.empty() ? platform.Files().ExecutableDirectory() + "/sample-game" : options->gameDir;
+  const std::string gameDir = options->gameDir.empty() ? BundledGame(platform.Files()) : options->gameDir;
   if (!SetExeDirectoryCurrent(gameDir)) {
     std::fprintf(stderr, "zel: cannot enter the game folder %s\n", gameDir.c_str());
     return false;
@@ -57,6 +63,7 @@ bool CGameApp::InitInstance() {
   frame = std::make_unique<CMainFrame>(platform);
   if (!settings::LoadSettings()) return false;
   if (options->fullscreen) settings::SetFullScreen(*options->fullscreen);
+  CSystemLog::SetFallbackFolder(settings::SaveDirectory());
   platform.Input().SetGamepadKeys({settings::ShortcutKeys().Get("オート").key});
   if (!options->headless) {
     SWindowPlacement placement = CWindowPrefs::Load();

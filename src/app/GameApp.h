@@ -1,10 +1,13 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/RedrawCheck.h"
 #include "io/ScratchFolder.h"
+
+class IFileSystem;
 
 // The application: sets up the process, creates the main window and runs frames from the idle loop.
 class CGameApp {
@@ -14,6 +17,8 @@ class CGameApp {
   int Run(const CCommandLine& commandLine);
 
  private:
+  // The sample game played without a game folder.
+  static std::string BundledGame(IFileSystem& files);
   // False when the process ends here: start-up failed, or another copy of the game runs.
   bool InitInstance();
   // The idle call: the first one starts the engine; later ones run a frame. False lets the loop

@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "io/Format.h"
 #include "io/LooseFiles.h"
@@ -12,6 +14,11 @@ FILE*& LogFile() {
   static FILE* file = nullptr;
   return file;
 }
+
+std::string& FallbackFolder() {
+  static std::string folder;
+  return folder;
+}
 }  // namespace
 
 void CSystemLog::OpenLog(const std::string& name) {
@@ -19,8 +26,15 @@ void CSystemLog::OpenLog(const std::string& name) {
   // The name comes from the game's settings; one that leaves the game folder is refused, as the
   // log would truncate whatever file it names.
   if (!StaysInsideFolder(name)) return;
-  LogFile() = std::fopen(CLooseFiles::ToHostPath(ResolvePath(name)).c_str(), "wb");
+  const std::filesystem::path path = CLooseFiles::ToHostPath(ResolvePath(name));
+  LogFile() = std::fopen(path.c_str(), "wb");
+  if (LogFile() || FallbackFolder().empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(FallbackFolder(), ec);
+  LogFile() = std::fopen((std::filesystem::path(FallbackFolder()) / path.filename()).c_str(), "wb");
 }
+
+void CSystemLog::SetFallbackFolder(const std::string& hostFolder) { FallbackFolder() = hostFolder; }
 
 void CSystemLog::CloseLog() {
   if (LogFile()) std::fclose(LogFile());

@@ -9,6 +9,9 @@ class CSystemLog {
   // directory); the log stays closed when it cannot be created or the name leaves the game folder
   // (absolute, or with a ".." part).
   static void OpenLog(const std::string& name);
+  // Where the log goes (under its own file name) when the game folder cannot take it, as when the
+  // game is installed read-only: the per-user save folder. Empty for none.
+  static void SetFallbackFolder(const std::string& hostFolder);
   static void CloseLog();
   static bool IsOpen();
   static void LogMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -52,3 +52,22 @@ TEST(SystemLogTest, NamesLeavingTheGameFolderAreRefused) {
 }
 
 }  // namespace
+
+// An installed game's folder is read-only for the player: the log goes to the fallback folder
+// under its own name, never outside it.
+TEST(SystemLogTest, LogThatTheGameFolderCannotTakeGoesToTheFallbackFolder) {
+  CTempDir dir;
+  const std::string fallback = (dir.path / "data" / "saves").string();
+  CSystemLog::SetFallbackFolder(fallback);
+  CSystemLog::OpenLog("missing\\start.log");
+  ASSERT_TRUE(CSystemLog::IsOpen());
+  CSystemLog::LogMessage("kept\n");
+  CSystemLog::CloseLog();
+  EXPECT_EQ(ReadText(fallback + "/start.log"), "kept\r\n");
+  // A name refused for leaving the game folder is refused here too.
+  CSystemLog::OpenLog("..\\start.log");
+  EXPECT_FALSE(CSystemLog::IsOpen());
+  CSystemLog::SetFallbackFolder("");
+  CSystemLog::OpenLog("missing\\start.log");
+  EXPECT_FALSE(CSystemLog::IsOpen());
+}

@@ -172,6 +172,8 @@ int AdvCheck(const std::vector<std::string>& args) {
   return clean ? 0 : 1;
 }
 
-const CToolCommand kAdvCheck("adv-check", "adv-check GAME_DIR [SCRIPT...]", AdvCheck);
+const CToolCommand kAdvCheck(
+    "adv-check", "adv-check GAME_DIR [SCRIPT...]",
+    "check scripts: unknown tags, unclosed blocks, stray END, missing files and labels", AdvCheck);
 
 }  // namespace

@@ -27,6 +27,8 @@ int Arc(const std::vector<std::string>& args) {
   return ToolFail("usage: zeltool arc pack OUT.arc DIR | arc list ARC | arc extract ARC DIR");
 }
 
-const CToolCommand kArc("arc", "arc pack OUT.arc DIR | arc list ARC | arc extract ARC DIR", Arc);
+const CToolCommand kArc(
+    "arc", "arc pack OUT.arc DIR | arc list ARC | arc extract ARC DIR",
+    "pack a folder into an archive, list its entries (name, size, offset) or extract them", Arc);
 
 }  // namespace

@@ -39,6 +39,8 @@ int Cat(const std::vector<std::string>& args) {
   return std::fflush(stdout) == 0 ? 0 : ToolFail("cannot write to standard output");
 }
 
-const CToolCommand kCat("cat", "cat GAME_DIR NAME", Cat);
+const CToolCommand kCat(
+    "cat", "cat GAME_DIR NAME",
+    "write a data file as the game reads it (archives, then loose files) to standard output", Cat);
 
 }  // namespace

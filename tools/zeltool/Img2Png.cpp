@@ -29,6 +29,7 @@ int Img2Png(const std::vector<std::string>& args) {
   return 0;
 }
 
-const CToolCommand kImg2Png("img2png", "img2png GAME_DIR NAME OUT", Img2Png);
+const CToolCommand kImg2Png("img2png", "img2png GAME_DIR NAME OUT",
+                            "decode a PNG, TIM2 or BMP image of the game into an RGBA PNG", Img2Png);
 
 }  // namespace

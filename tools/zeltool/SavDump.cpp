@@ -240,6 +240,7 @@ int SavDump(const std::vector<std::string>& args) {
   return std::fflush(stdout) == 0 ? 0 : ToolFail("cannot write to standard output");
 }
 
-const CToolCommand kSavDump("sav-dump", "sav-dump FILE", SavDump);
+const CToolCommand kSavDump("sav-dump", "sav-dump FILE",
+                            "print a save file or system.dat as JSON lines, one per chunk", SavDump);
 
 }  // namespace

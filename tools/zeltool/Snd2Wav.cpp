@@ -60,6 +60,8 @@ int Snd2Wav(const std::vector<std::string>& args) {
   return file ? 0 : ToolFail(args[2] + ": cannot write");
 }
 
-const CToolCommand kSnd2Wav("snd2wav", "snd2wav GAME_DIR NAME OUT", Snd2Wav);
+const CToolCommand kSnd2Wav("snd2wav", "snd2wav GAME_DIR NAME OUT",
+                            "decode a WAVE, Ogg Vorbis or SShd sound of the game into a 16-bit PCM WAV",
+                            Snd2Wav);
 
 }  // namespace

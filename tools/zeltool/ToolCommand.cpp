@@ -14,7 +14,8 @@ std::vector<const CToolCommand*>& Table() {
 }
 }  // namespace
 
-CToolCommand::CToolCommand(const char* n, const char* u, ToolFunction f) : name(n), usage(u), function(f) {
+CToolCommand::CToolCommand(const char* n, const char* u, const char* s, ToolFunction f)
+    : name(n), usage(u), summary(s), function(f) {
   Table().push_back(this);
 }
 
@@ -24,9 +25,9 @@ const CToolCommand* CToolCommand::Find(const std::string& n) {
   return nullptr;
 }
 
-void CToolCommand::PrintUsage() {
-  std::fputs("usage:\n", stderr);
-  for (const CToolCommand* c : Table()) std::fprintf(stderr, "  zeltool %s\n", c->usage);
+void CToolCommand::PrintUsage(FILE* out) {
+  std::fputs("usage:\n", out);
+  for (const CToolCommand* c : Table()) std::fprintf(out, "  zeltool %s\n      %s\n", c->usage, c->summary);
 }
 
 int ToolFail(const std::string& message) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,14 @@ using ToolFunction = int (*)(const std::vector<std::string>& args);
 // Each subcommand file registers itself with a static CToolCommand.
 class CToolCommand {
  public:
-  CToolCommand(const char* name, const char* usage, ToolFunction function);
+  CToolCommand(const char* name, const char* usage, const char* summary, ToolFunction function);
   static const CToolCommand* Find(const std::string& name);
-  static void PrintUsage();
+  // Every command's usage line and, indented below it, what it does (also the manual's source).
+  static void PrintUsage(FILE* out);
 
   const char* name;
   const char* usage;
+  const char* summary;
   ToolFunction function;
 };
 
