@@ -50,38 +50,6 @@ int64_t ToFixed(double value) {
                            : static_cast<int64_t>(std::floor(std::clamp(value, -kLimit, kLimit) * 65536.0));
 }
 
-// Nearest texels along a run, positions in 16.16 fixed point. Texels outside the image are skipped: a
-// zero pixel leaves the screen unchanged.
-struct STexelWalk {
-  const uint32_t* pixels;
-  int width;
-  int height;
-  int64_t u;
-  int64_t v;
-  int64_t du;
-  int64_t dv;
-
-  void Gather(uint32_t* out, int n) {
-    if (dv == 0) {
-      // Rows of an upright rectangle keep their texture row.
-      const int64_t tv = v >> 16;
-      const bool rowInside = tv >= 0 && tv < height;
-      const uint32_t* row = rowInside ? pixels + static_cast<size_t>(tv) * width : nullptr;
-      for (int i = 0; i < n; ++i, u += du) {
-        const uint64_t tu = static_cast<uint64_t>(u >> 16);
-        out[i] = rowInside && tu < static_cast<uint64_t>(width) ? row[tu] : 0;
-      }
-      return;
-    }
-    for (int i = 0; i < n; ++i, u += du, v += dv) {
-      const uint64_t tu = static_cast<uint64_t>(u >> 16);
-      const uint64_t tv = static_cast<uint64_t>(v >> 16);
-      const bool inside = tu < static_cast<uint64_t>(width) && tv < static_cast<uint64_t>(height);
-      out[i] = inside ? pixels[tv * static_cast<uint64_t>(width) + tu] : 0;
-    }
-  }
-};
-
 }  // namespace
 
 bool CSurface::CreateBlank(int w, int h) { return Allocate(w, h) != nullptr; }
@@ -226,15 +194,17 @@ void CSurface::DrawTexturedTriangle(const SDrawTarget& target, const STexturedVe
   const raster::SPlane vPlane = raster::FitPlane(v, vs);
   const pixelblend::SModulation m = pixelblend::MakeModulation(colour);
   const auto mode = additive ? pixelblend::EBlendMode::kAdditive : pixelblend::EBlendMode::kOver;
-  STexelWalk walk{pixels.data(), width, height, 0, 0, ToFixed(uPlane.dx), ToFixed(vPlane.dx)};
+  pixelblend::STexelWalk walk{pixels.data(), width, height, 0, 0, ToFixed(uPlane.dx), ToFixed(vPlane.dx)};
   raster::ForEachRun(target, v, [&](int row, int32_t left, int32_t right, double yc) {
     walk.u = ToFixed(uPlane(left + 0.5, yc));
     walk.v = ToFixed(vPlane(left + 0.5, yc));
     uint32_t texels[kGatherChunk];
     for (int32_t x = left; x < right; x += kGatherChunk) {
       const int n = std::min<int32_t>(kGatherChunk, right - x);
-      walk.Gather(texels, n);
+      pixelblend::GatherTexels(texels, n, walk);
       pixelblend::BlendRow(target.Row(row) + x, texels, n, m, mode);
+      walk.u += walk.du * n;
+      walk.v += walk.dv * n;
     }
   });
 }

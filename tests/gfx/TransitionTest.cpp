@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "LayerTestHost.h"
 #include "gfx/PixelBlend.h"
 #include "gfx/Transition.h"
@@ -118,6 +121,37 @@ TEST(TransitionTest, MaskBlendSharpAndSoft) {
   // Mask 100 gives k = 100: red (255 * 100) >> 8 = 99, blue (255 * 156) >> 8 = 155.
   EXPECT_EQ(screen[1], 0xFF63009Bu);
   EXPECT_EQ(screen[3], kRed);
+}
+
+// Every channel of a soft mask blend is (copy * k + screen * (256 - k)) >> 8 on its own, the
+// screen's alpha kept, for all mask values and any colours.
+TEST(TransitionTest, MaskBlendChannelsAreIndependent) {
+  constexpr int kW = 256;
+  CSurface mask;
+  mask.CreateBlank(kW, 2);
+  std::mt19937 random(5);
+  std::vector<uint32_t> screen(size_t(kW) * 2), copy(size_t(kW) * 2);
+  for (size_t i = 0; i < screen.size(); ++i) {
+    mask.Pixels()[i] = uint32_t(i % kW) << 24;
+    screen[i] = random();
+    copy[i] = random();
+  }
+  const std::vector<uint32_t> before = screen;
+  CTransitionMask::Blend(SDrawTarget::Unclipped(screen.data(), kW, 2), copy.data(), mask, {0, 255});
+  for (size_t i = 0; i < screen.size(); ++i) {
+    const uint32_t k = uint32_t(i % kW);
+    uint32_t expected = before[i];
+    if (k > 252) {
+      expected = copy[i];
+    } else if (k >= 4) {
+      expected = before[i] & 0xFF000000u;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t c = (copy[i] >> shift) & 255, s = (before[i] >> shift) & 255;
+        expected |= ((c * k + s * (256 - k)) >> 8) << shift;
+      }
+    }
+    ASSERT_EQ(screen[i], expected) << "mask " << k;
+  }
 }
 
 }  // namespace
