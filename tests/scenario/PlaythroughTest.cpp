@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "CommandRun.h"
+#include "PlaythroughInput.h"
+#include "gfx/Surface.h"
 #include "io/TempDir.h"
 #include "script/BreakCommand.h"
 #include "script/ClearCommand.h"
@@ -96,31 +98,106 @@ std::vector<STraceEvent> ReadTrace(const fs::path& file) {
   return events;
 }
 
-// Plays GAME from its main script headless with the given input and returns the trace.
-std::vector<STraceEvent> Play(const fs::path& game, const fs::path& input, long frames, const fs::path& dir) {
+// Plays GAME from its main script headless with the given input and returns the trace; extra
+// options (screenshots) are passed on.
+std::vector<STraceEvent> Play(const fs::path& game, const fs::path& input, long frames, const fs::path& dir,
+                              const std::string& options = "") {
   const fs::path trace = dir / "trace.json";
   const SRun run =
       RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames " + std::to_string(frames) +
                  " --input \"" + input.string() + "\" --trace \"" + trace.string() + "\" --save-dir \"" +
-                 dir.string() + "\" \"" + game.string() + "\"");
+                 dir.string() + "\" " + options + " \"" + game.string() + "\"");
   EXPECT_EQ(run.status, 0) << run.output;
   return ReadTrace(trace);
+}
+
+// The screenshots of the extras the route visits after the title, each a few frames from the key
+// of a comment of the playthrough.
+struct SExtrasShot {
+  const char8_t* comment;
+  int offset;
+  const char* file;
+};
+const SExtrasShot kExtrasShots[] = {
+    {u8"# album grid: the first entry", -5, "album-grid.png"},
+    {u8"# album viewer: the pan to the far end", -2, "album-near.png"},
+    {u8"# album viewer: Shift held", -2, "album-far.png"},
+    {u8"# album viewer: Shift held", 5, "album-shift.png"},
+    {u8"# flashback (at the replayed scene's slot)", -5, "flashback.png"},
+    {u8"# music room: the previous track", -5, "music.png"},
+};
+
+std::string ExtrasShotOptions(const fs::path& dir) {
+  std::string options;
+  for (const SExtrasShot& shot : kExtrasShots)
+    options += " --shot " + std::to_string(KeyFrameAfter(shot.comment) + shot.offset) + " \"" +
+               (dir / shot.file).string() + "\"";
+  return options;
+}
+
+uint32_t ShotPixel(const fs::path& dir, const char* file, int x, int y) {
+  CSurface shot;
+  EXPECT_TRUE(shot.Load((dir / file).string())) << file;
+  return shot.IsEmpty() ? 0 : shot.Pixel(x, y) & 0xFFFFFFu;
+}
+
+// After the title the route enters the album, the flashback (with a replay of its first scene and
+// the return to it) and the music room, each from the title and back to it.
+void ExpectExtrasVisited(const std::vector<STraceEvent>& events) {
+  const std::vector<std::string> expected = {"17>18", "18>17", "17>19", "19>0",
+                                             "0>19",  "19>17", "17>21", "21>17"};
+  std::vector<std::string> changes, roomMusic;
+  bool title = false, room = false;
+  for (const STraceEvent& event : events) {
+    const std::string change = event.Field("from") + ">" + event.Field("to");
+    if (event.Is("mode")) title = title || change == "0>17";
+    if (!title || !event.Is("mode") ||
+        std::find(expected.begin(), expected.end(), change) == expected.end()) {
+      if (room && event.Is("sound") && event.Field("channel") == "1" && event.Field("action") == "play")
+        roomMusic.push_back(event.Field("file"));
+      continue;
+    }
+    changes.push_back(change);
+    room = change == "17>21";
+  }
+  EXPECT_EQ(changes, expected);
+  EXPECT_EQ(roomMusic, (std::vector<std::string>{"bgm\\\\bgm02.ogg", "bgm\\\\bgm01.ogg"}))
+      << "next, then previous";
+}
+
+// The extras as the screenshots show them: thumbnails and blanks, the panorama's two ends, the
+// viewer's buttons gone while Shift is held, the flashback's cursor back on the replayed scene, the
+// music room's picture and scroll bar.
+void ExpectExtrasShots(const fs::path& dir) {
+  EXPECT_EQ(ShotPixel(dir, "album-grid.png", 235, 170), 0x6286A2u) << "the panorama's thumbnail";
+  EXPECT_EQ(ShotPixel(dir, "album-grid.png", 425, 170), 0x404040u) << "a blank past the last entry";
+  EXPECT_EQ(ShotPixel(dir, "album-grid.png", 41, 161), 0xFFD040u) << "the cursor on the first slot";
+  EXPECT_EQ(ShotPixel(dir, "album-near.png", 2, 10), 0x5070DCu) << "the panorama's left end";
+  EXPECT_EQ(ShotPixel(dir, "album-far.png", 2, 10), 0x9B70A0u) << "800 pixels further";
+  EXPECT_NE(ShotPixel(dir, "album-far.png", 10, 540), 0x2A5A30u) << "the buttons' strip over the hills";
+  EXPECT_EQ(ShotPixel(dir, "album-shift.png", 10, 540), 0x2A5A30u) << "Shift held: the hills alone";
+  EXPECT_EQ(ShotPixel(dir, "flashback.png", 41, 161), 0xFFD040u) << "the cursor on the replayed scene";
+  EXPECT_EQ(ShotPixel(dir, "music.png", 505, 145), 0x6286A2u) << "the second track's picture";
+  EXPECT_EQ(ShotPixel(dir, "music.png", 437, 141), 0xC0C0C0u) << "the scroll bar's up box";
 }
 
 TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {
   const CTempDir temp;
   const fs::path& dir = temp.path;
-  const std::vector<STraceEvent> events =
-      Play(kBuild + "/sample-game", kSource + "/sample/playthrough.input", 12000, dir);
+  const std::vector<STraceEvent> events = Play(kBuild + "/sample-game", kSource + "/sample/playthrough.input",
+                                               12000, dir, ExtrasShotOptions(dir));
   ASSERT_FALSE(events.empty());
   long previous = 0;
   std::set<std::string> channels, scripts, pages, saves;
-  bool ended = false, movie = false;
+  bool ended = false, movie = false, replaying = false;
   for (const STraceEvent& event : events) {
     EXPECT_GE(event.frame, previous) << event.line;
     previous = event.frame;
     EXPECT_FALSE(event.Is("msgbox")) << event.line;
-    EXPECT_FALSE(ended && (event.Is("click") || event.Is("script")))
+    // After the title only a flashback replay runs a script.
+    if (event.Is("mode") && event.Field("from") == "19" && event.Field("to") == "0") replaying = true;
+    if (event.Is("mode") && (event.Field("to") == "19" || event.Field("to") == "17")) replaying = false;
+    EXPECT_FALSE(ended && !replaying && (event.Is("click") || event.Is("script")))
         << "the scenario goes on: " << event.line;
     if (event.Is("sound") && event.Field("action") == "play") channels.insert(event.Field("channel"));
     if (event.Is("script")) scripts.insert(event.Field("name"));
@@ -130,6 +207,8 @@ TEST(Playthrough, SampleRouteReachesTheTitleWithoutAMessageBox) {
     ended = ended || event.IsModeChangeTo(17);
   }
   EXPECT_TRUE(ended) << "the route ends at the title; last event: " << events.back().line;
+  ExpectExtrasVisited(events);
+  ExpectExtrasShots(dir);
   EXPECT_TRUE(movie);
   // The route returns to its first choice, quick saves near its end and quick loads the save.
   EXPECT_EQ(saves, (std::set<std::string>{"\"event\":\"save\",\"slot\":-2,\"ok\":true}",
@@ -182,7 +261,7 @@ TEST(Playthrough, SampleScenarioUsesEveryCommandButMap) {
       }
     }
   }
-  EXPECT_EQ(files, 5u);
+  EXPECT_EQ(files, 6u);
   std::set<std::string> missing;
   for (const auto& [type, name] : kinds)
     if (!used.count(name)) missing.insert(name);

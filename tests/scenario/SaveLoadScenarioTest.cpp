@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "PlaythroughInput.h"
 #include "app/GameSaves.h"
 #include "app/GameSystem.h"
 #include "app/MainFrame.h"
@@ -35,21 +36,6 @@ std::string ShiftedInput(int64_t from, int64_t shift) {
     out << frame - shift << rest << "\n";
   }
   return out.str();
-}
-
-// The frame of the first event after a comment line of the playthrough that starts with prefix
-// (UTF-8), so the test follows the route when the playthrough is re-timed.
-int64_t KeyFrameAfter(const char8_t* utf8Prefix) {
-  const std::string prefix(reinterpret_cast<const char*>(utf8Prefix));
-  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/sample/playthrough.input");
-  bool found = false;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind(prefix, 0) == 0) found = true;
-    int64_t frame = 0;
-    if (found && !line.empty() && line[0] != '#' && std::istringstream(line) >> frame) return frame;
-  }
-  ADD_FAILURE() << "no event after " << prefix;
-  return 0;
 }
 
 // One headless player: the main window, its engine and the frame loop of the headless runner.

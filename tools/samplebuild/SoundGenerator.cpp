@@ -195,6 +195,9 @@ bool GenerateSounds(const fs::path& stage) {
       Music(44100, 96, {{60, 64, 67}, {57, 60, 64}, {53, 57, 60}, {55, 59, 62}}, EInstrument::Pluck);
   const STrack second =
       Music(22050, 72, {{57, 60, 64}, {50, 53, 57}, {52, 56, 59}, {57, 60, 64}}, EInstrument::Bell);
+  // D minor, C, B flat, A on plucked strings, slower: the track of the scene the demo route passes by.
+  const STrack third =
+      Music(22050, 80, {{62, 65, 69}, {60, 64, 67}, {58, 62, 65}, {57, 61, 64}}, EInstrument::Pluck);
   const STrack chime = Effect(22050, 1.0, [](double t) { return Voice(EInstrument::Bell, t, 1.0, 1318.5); });
   const STrack knock = Effect(11025, 0.5, [](double t) {
     // Two knocks: a low thump with a click.
@@ -207,6 +210,7 @@ bool GenerateSounds(const fs::path& stage) {
   });
   bool ok = WriteFile(stage / "bgm" / "bgm01.ogg", Ogg(first)) &&
             WriteFile(stage / "bgm" / "bgm02.ogg", Ogg(second)) &&
+            WriteFile(stage / "bgm" / "bgm03.ogg", Ogg(third)) &&
             WriteFile(stage / "se" / "se01.wav", Wave16(chime)) &&
             WriteFile(stage / "se" / "se02.wav", Wave8(knock)) &&
             WriteFile(stage / "system" / "se" / "decide.wav", Wave16(decide));

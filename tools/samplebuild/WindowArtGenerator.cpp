@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "SampleGenerator.h"
 #include "gfx/Display.h"
 #include "gfx/PngWriter.h"
@@ -36,47 +37,10 @@ const uint32_t kVerbColour[kVerbs] = {0xFF60C0FFu, 0xFFFFE060u, 0xFF80FF80u,
 constexpr int kKeyWaitRow = 104;
 constexpr int kKeyWait = 24;
 
-// A picture painted in a display's buffer, which starts transparent, with labels drawn through a
-// glyph cache of its own (none when no font rasteriser is available).
-class CCanvas {
- public:
-  CCanvas(int width, int height, IFontRasterizer* rasterizer) {
-    display.Init(nullptr, width, height, true);
-    if (rasterizer) font.Create(display, *rasterizer, "ＭＳ ゴシック", kLabelSize);
-    hasFont = rasterizer != nullptr;
-  }
-  void Paint(int x0, int y0, int x1, int y1, uint32_t colour) {
-    for (int y = std::max(y0, 0); y < std::min(y1, display.Height()); ++y)
-      for (int x = std::max(x0, 0); x < std::min(x1, display.Width()); ++x)
-        display.Pixels()[y * display.Width() + x] = colour;
-  }
-  // A translucent panel with a one-pixel border.
-  void Panel(int x0, int y0, int x1, int y1, uint32_t fill, uint32_t border) {
-    Paint(x0, y0, x1, y1, border);
-    Paint(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill);
-  }
-  // A label centred in the rectangle.
-  void Label(int x0, int y0, int x1, int y1, const std::string& text, uint32_t colour) {
-    if (!hasFont) return;
-    display.MarkAllDirty();
-    font.DrawText((x0 + x1 - font.TextWidth(text)) / 2, (y0 + y1 - font.Size()) / 2, text, colour);
-  }
-  bool Save(const fs::path& path) {
-    return CPngWriter::Write(path.string(), display.Pixels(), display.Width(), display.Height(),
-                             display.Width(), true);
-  }
-
-  CDisplay display;
-
- private:
-  CTextFont font;
-  bool hasFont = false;
-};
-
 // The window plate: the button strip on top stays clear; a name tab above the text panel that
 // darkens towards the bottom.
 bool WindowPlate(const fs::path& path) {
-  CCanvas c(800, 210, nullptr);
+  CCanvas c(800, 210, nullptr, kLabelSize);
   c.Panel(0, 30, 800, 210, 0xC0101830u, 0xFFA0B0D0u);
   for (int y = 31; y < 209; ++y)
     c.Paint(1, y, 799, y + 1, 0xB0101830u + (static_cast<uint32_t>(y - 31) / 6 << 24));
@@ -86,7 +50,7 @@ bool WindowPlate(const fs::path& path) {
 
 // Row r of the sheet is look r of every button: normal, hovered, on, on and hovered.
 bool ButtonSheet(const fs::path& path, IFontRasterizer* rasterizer) {
-  CCanvas c(kButtonW * kButtons, kButtonH * kLooks, rasterizer);
+  CCanvas c(kButtonW * kButtons, kButtonH * kLooks, rasterizer, kLabelSize);
   for (int look = 0; look < kLooks; ++look) {
     for (int i = 0; i < kButtons; ++i) {
       const int x = i * kButtonW, y = look * kButtonH;
@@ -105,7 +69,7 @@ constexpr int kListRowH = 28;
 bool ListSheet(const fs::path& path, IFontRasterizer* rasterizer, const std::vector<std::string>& labels,
                int width) {
   const int rows = static_cast<int>(labels.size());
-  CCanvas c(2 * width, 2 * kListMargin + rows * kListStep - (kListStep - kListRowH), rasterizer);
+  CCanvas c(2 * width, 2 * kListMargin + rows * kListStep - (kListStep - kListRowH), rasterizer, kLabelSize);
   for (int look = 0; look < 2; ++look) {
     const int left = look * width;
     c.Panel(left, 0, left + width, c.display.Height(), 0xD0182848u, 0xFFA0B0D0u);
@@ -121,7 +85,7 @@ bool ListSheet(const fs::path& path, IFontRasterizer* rasterizer, const std::vec
 }
 
 bool PlainPlate(const fs::path& path, int width, int height) {
-  CCanvas c(width, height, nullptr);
+  CCanvas c(width, height, nullptr, kLabelSize);
   c.Panel(0, 0, width, height, 0xC0182848u, 0xFFA0B0D0u);
   return c.Save(path);
 }
@@ -158,7 +122,7 @@ void KeyWaitFrame(CCanvas& c, int frame) {
 }
 
 bool SystemImage(const fs::path& path) {
-  CCanvas c(256, 128, nullptr);
+  CCanvas c(256, 128, nullptr, kLabelSize);
   for (int verb = 0; verb < kVerbs; ++verb) {
     const int cell = kFirstVerbCursor + verb;
     VerbCursor(c, (cell % 8) * kCursor, (cell / 8) * kCursor, kVerbColour[verb]);
