@@ -228,8 +228,9 @@ TEST_F(MenuLayerTest, InAReplayRightClickGoesStraightToTheReturnFade) {
   EXPECT_FALSE(game.Menu().IsPromptShown()) << "no question in a replay";
   RunFrames(settings::DialogTime() + 1);
   EXPECT_EQ(game.MenuState(), CMenuLayer::kNone);
-  // The flashback screen is not built yet, so the title takes its place.
-  EXPECT_EQ(game.Mode(), CGameSystem::kModeTitle);
+  // The replay ends on the flashback screen it was started from.
+  EXPECT_EQ(game.Mode(), CGameSystem::kModeFlashback);
+  EXPECT_TRUE(game.HasScreenMode());
 }
 
 TEST_F(MenuLayerTest, ReturnToTitleAsksThenFadesToTheTitle) {
