@@ -32,6 +32,13 @@ std::string SetBaseDirectory(std::string path) {
   return previous;
 }
 
+std::string ResolveBeside(const std::string& file, const std::string& name) {
+  const std::string previous = SetBaseDirectory(file);
+  std::string resolved = ResolvePath(name);
+  SetBaseDirectory(previous);
+  return resolved;
+}
+
 std::string ResolvePath(const std::string& relative) {
   const std::string& base = BaseDirectory();
   if (base.empty() || relative.empty()) return relative;

@@ -14,6 +14,9 @@ std::string SetBaseDirectory(std::string path);
 // A path relative to the base directory, made relative to the working directory; leading "..\"
 // steps climb out of the base directory.
 std::string ResolvePath(const std::string& relative);
+// A name that a data file holds, resolved against that file's own folder (the base directory is
+// left as it was).
+std::string ResolveBeside(const std::string& file, const std::string& name);
 // The inverse of ResolvePath for writers that store names: a working-directory path made relative
 // to the base directory, with "..\" steps where needed.
 std::string MakeRelativePath(const std::string& path);

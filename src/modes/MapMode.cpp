@@ -71,13 +71,6 @@ std::string CMapMode::LayoutPath(const CMapTable& table, int32_t map, int32_t da
   return table.Layout(map, TimeSlot(table.TimeSlots(), dayMinutes) - 1);
 }
 
-std::string CMapMode::ResolveBeside(const std::string& file, const std::string& name) {
-  const std::string previous = SetBaseDirectory(file);
-  std::string resolved = ResolvePath(name);
-  SetBaseDirectory(previous);
-  return resolved;
-}
-
 void CMapMode::BuildEvents(const std::string& layoutFile) {
   CScheduleTable table;
   if (!table.Load(ResolvePath(schedulePath))) ShowFileError(schedulePath);

@@ -47,8 +47,6 @@ class CMapMode : public CScreenMode {
   static int32_t TimeSlot(const std::vector<int>& starts, int32_t dayMinutes);
   // The layout of map number map at a minute of the day; empty when the table has none.
   static std::string LayoutPath(const CMapTable& table, int32_t map, int32_t dayMinutes);
-  // A data path named by a file, resolved against that file's folder.
-  static std::string ResolveBeside(const std::string& file, const std::string& name);
 
  private:
   void BuildEvents(const std::string& layoutFile);

@@ -10,6 +10,7 @@ class CMapCommand : public CScriptCommand {
   explicit CMapCommand(const CScriptParams& params);
   void Execute(CScriptRunner& runner) override;
   const std::string& GetSource() const { return src; }
+  int32_t GetMap() const { return map; }
 
  private:
   std::string src;

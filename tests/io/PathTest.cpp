@@ -34,6 +34,14 @@ TEST_F(BaseDirectoryTest, ResolvesAgainstTheBaseDirectory) {
   EXPECT_EQ(ResolvePath("..\\"), "data\\");
 }
 
+TEST_F(BaseDirectoryTest, ResolvesBesideAFileAndKeepsTheBaseDirectory) {
+  SetBaseDirectory("scenario\\a.adv");
+  EXPECT_EQ(ResolveBeside("system\\map\\town.csv", "..\\..\\scenario\\park.adv"), "scenario\\park.adv");
+  EXPECT_EQ(ResolveBeside("system\\map\\town.scn", "yuki.anm"), "system\\map\\yuki.anm");
+  EXPECT_EQ(ResolveBeside("town.csv", "park.adv"), "park.adv") << "a file without a folder";
+  EXPECT_EQ(SetBaseDirectory(""), "scenario\\") << "the base directory is back as it was";
+}
+
 TEST_F(BaseDirectoryTest, MakesPathsRelativeIgnoringCase) {
   EXPECT_EQ(MakeRelativePath("DATA\\BG\\A.PNG"), "DATA\\BG\\A.PNG");
   SetBaseDirectory("data\\anime\\op.anm");

@@ -121,7 +121,6 @@ TEST(MapSlots, TheTimeOfDayPicksTheSlotAndTheMapNumberTheRow) {
   EXPECT_EQ(CMapMode::LayoutPath(table, 2, 18 * 60), "") << "the row has no cell for the slot";
   EXPECT_EQ(CMapMode::LayoutPath(table, 1, 0), "") << "no row for the map";
   EXPECT_EQ(CMapMode::LayoutPath(table, -1, 0), "");
-  EXPECT_EQ(CMapMode::ResolveBeside("system\\map\\a.csv", "..\\..\\scenario\\b.adv"), "scenario\\b.adv");
 }
 
 TEST_F(MapModeTest, PlacesTakeTheirEventsByPriorityAndMessagesSpreadFromLaterRecords) {

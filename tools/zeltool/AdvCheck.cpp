@@ -1,7 +1,8 @@
 // zeltool adv-check GAME_DIR [SCRIPT...]: checks scenario scripts for what the engine would pass
 // over silently: unknown tags, unclosed blocks, stray END tags, files named by commands that the
 // game does not hold, and jumps to labels that do not exist. Without SCRIPT names it checks the
-// main script, the opening script and every script they reach through SCRIPT and MAP commands.
+// main script, the opening script and every script they reach through SCRIPT commands and the
+// schedules of MAP commands, whose rows are checked for missing places, scripts and persons.
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "ScheduleCheck.h"
 #include "ToolCommand.h"
 #include "io/ArchiveTree.h"
 #include "io/PackArchive.h"
@@ -36,6 +38,8 @@ class CAdvChecker : public IParseListener {
   // Checks one script; names of the scripts it calls are added to the queue. False on problems.
   bool Check(const std::string& script);
   void Follow(const std::string& script);
+  // A map's schedule, checked against the layouts of that map number.
+  void FollowSchedule(const std::string& schedule, int32_t map);
   bool RunQueue();
 
   void OnUnknownTag(const std::string& name, int32_t line) override { Add(line, "unknown tag " + name); }
@@ -50,11 +54,19 @@ class CAdvChecker : public IParseListener {
                  const std::string& where);
   const CScriptCommandList* Load(const std::string& script);
   void Report(const std::string& script);
+  bool CheckSchedule(const std::string& schedule, int32_t map);
+
+  // A file to check: a script (map -1) or a schedule with its map number.
+  struct SQueued {
+    std::string name;
+    int32_t map = -1;
+    auto operator<=>(const SQueued&) const = default;
+  };
 
   std::vector<SProblem> problems;
   std::map<std::string, std::unique_ptr<CScriptCommandList>> parsed;  // null when it cannot be opened
-  std::deque<std::string> queue;
-  std::set<std::string> queued;
+  std::deque<SQueued> queue;
+  std::set<SQueued> queued;
 };
 
 bool HasLabel(const CScriptCommandList& list, const std::string& label) {
@@ -98,7 +110,7 @@ void CAdvChecker::CheckItem(const CScriptCommand& item, const CScriptCommandList
   } else if (auto* movie = dynamic_cast<const CMovieCommand*>(&item)) {
     NeedFile(line, movie->GetSource());
   } else if (auto* map = dynamic_cast<const CMapCommand*>(&item)) {
-    if (NeedFile(line, map->GetSource())) Follow(map->GetSource());
+    if (NeedFile(line, map->GetSource())) FollowSchedule(map->GetSource(), map->GetMap());
   } else if (auto* jump = dynamic_cast<const CJumpCommand*>(&item)) {
     NeedLabel(line, list, jump->GetLabel(), {});
   } else if (auto* call = dynamic_cast<const CScriptFileCommand*>(&item)) {
@@ -125,15 +137,32 @@ void CAdvChecker::NeedLabel(int32_t line, const CScriptCommandList& list, const 
 }
 
 void CAdvChecker::Follow(const std::string& script) {
-  if (queued.insert(script).second) queue.push_back(script);
+  if (queued.insert({script, -1}).second) queue.push_back({script, -1});
+}
+
+void CAdvChecker::FollowSchedule(const std::string& schedule, int32_t map) {
+  if (queued.insert({schedule, map}).second) queue.push_back({schedule, map});
+}
+
+bool CAdvChecker::CheckSchedule(const std::string& schedule, int32_t map) {
+  const CMapTable& table = settings::MapTable();
+  std::vector<std::string> layouts;
+  for (size_t slot = 0; slot < table.TimeSlots().size(); ++slot)
+    layouts.push_back(table.Layout(map, static_cast<int>(slot)));
+  problems.clear();
+  for (const CScheduleCheck::SProblem& problem :
+       CScheduleCheck(layouts).Check(schedule, [this](const std::string& script) { Follow(script); }))
+    Add(problem.line, problem.message);
+  Report(schedule);
+  return problems.empty();
 }
 
 bool CAdvChecker::RunQueue() {
   bool clean = true;
   while (!queue.empty()) {
-    const std::string script = queue.front();
+    const SQueued next = queue.front();
     queue.pop_front();
-    clean = Check(script) && clean;
+    clean = (next.map < 0 ? Check(next.name) : CheckSchedule(next.name, next.map)) && clean;
   }
   return clean;
 }
