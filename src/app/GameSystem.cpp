@@ -8,6 +8,7 @@
 #include "app/MenuHostAdapter.h"
 #include "app/MessageHostAdapter.h"
 #include "app/PictureHostAdapter.h"
+#include "app/SaveLoadHostAdapter.h"
 #include "app/ScriptHostAdapter.h"
 #include "app/SoundHostAdapter.h"
 #include "app/SystemDataHostAdapter.h"
@@ -34,6 +35,7 @@
 #include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
+#include "ui/SaveLoadScreen.h"
 
 CGameSystem::CGameSystem(IPlatform& p)
     : platform(p),
@@ -50,7 +52,14 @@ CGameSystem::CGameSystem(IPlatform& p)
       menu(std::make_unique<CMenuLayer>(*menuHost, display, *text, *window)),
       input(std::make_unique<CInputRouter>(*this, *menu)),
       systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
-      saves(std::make_unique<CGameSaves>(*this)) {}
+      saves(std::make_unique<CGameSaves>(*this)),
+      saveLoadHost(std::make_unique<CSaveLoadHostAdapter>(*this)) {
+  using enum CSaveLoadScreen::EKind;
+  saveScreen = std::make_unique<CSaveLoadScreen>(kSave, *saveLoadHost, *menu, display, text->Fonts());
+  loadScreen = std::make_unique<CSaveLoadScreen>(kLoad, *saveLoadHost, *menu, display, text->Fonts());
+  menu->SetScreen(CMenuLayer::kSaveScreen, saveScreen.get());
+  menu->SetScreen(CMenuLayer::kLoadScreen, loadScreen.get());
+}
 
 CGameSystem::~CGameSystem() { systemDataHost->Detach(); }
 

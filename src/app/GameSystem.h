@@ -26,6 +26,8 @@ class CMessageHostAdapter;
 class CMessageText;
 class CMessageWindow;
 class CPictureHostAdapter;
+class CSaveLoadHostAdapter;
+class CSaveLoadScreen;
 class CScriptHostAdapter;
 class CScriptRunner;
 class CSoundHostAdapter;
@@ -219,6 +221,8 @@ class CGameSystem {
   std::unique_ptr<CInputRouter> input;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
   std::unique_ptr<CGameSaves> saves;
+  std::unique_ptr<CSaveLoadHostAdapter> saveLoadHost;
+  std::unique_ptr<CSaveLoadScreen> saveScreen, loadScreen;
   CSurface systemImage;
   CSurface framePicture;
   std::unique_ptr<CAnimation> keyWait;

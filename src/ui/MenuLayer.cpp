@@ -44,6 +44,10 @@ void CMenuLayer::SetScreen(int32_t menuState, IMenuScreen* screen) {
   if (menuState > kNone && menuState <= kPreviousChoice) screens[menuState] = screen;
 }
 
+IMenuScreen* CMenuLayer::Screen(int32_t menuState) const {
+  return menuState > kNone && menuState <= kPreviousChoice ? screens[menuState] : nullptr;
+}
+
 void CMenuLayer::Start() {
   systemMenu.Load(display);
   prompt.Load(display);

@@ -36,6 +36,7 @@ class CMenuLayer {
   // The screen shown in a menu state (save, load, config, backlog); null leaves the state an empty
   // black screen. The screen stays owned by the caller.
   void SetScreen(int32_t menuState, IMenuScreen* screen);
+  IMenuScreen* Screen(int32_t menuState) const;
   // Loads menu.scn and message.scn; closes every menu at once.
   void Start();
   int32_t State() const { return state; }
