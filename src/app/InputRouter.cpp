@@ -85,7 +85,7 @@ void CInputRouter::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (!IsMenuOpen()) {
     if (CScreenMode* mode = game.ScreenMode())
       mode->OnRButtonDown(flags, x, y);
-    else if (HideWindowByRightClick(x, y) || StopSkip())
+    else if (EndOpening() || HideWindowByRightClick(x, y) || StopSkip())
       return;
   }
   OnCancel();
@@ -135,8 +135,10 @@ void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   }
   // The screen mode sees every key first, Escape included (it skips a logo).
   if (CScreenMode* mode = game.ScreenMode(); mode && mode->OnKeyDown(key, repeat, flags) != 0) return;
+  // Any key ends the opening script, Escape too: the menu is locked while it runs.
+  if (EndOpening()) return;
   if (key == vk::kEscape) return OnCancel();
-  if (EndOpening() || StopSkip()) return;
+  if (StopSkip()) return;
   OnGameKeyDown(key, firstPress);
 }
 

@@ -24,7 +24,7 @@ class CInputRouter {
   void OnCancel();
 
  private:
-  // While the opening script runs, any click or key ends it.
+  // While the opening script runs, any click (either button) or key ends it.
   bool EndOpening();
   // While skipping, a click or key only stops the skip.
   bool StopSkip();

@@ -42,21 +42,28 @@ struct SPlay {
   }
 };
 
-// Plays the game from its main script with the input and options (shots are written into dir).
-inline SPlay Play(const fs::path& game, const fs::path& dir, const std::string& input, long frames,
-                  const std::string& options = "") {
+// Plays the game from its start-up flow (opening script or logos, then the title) with the input and
+// options (shots are written into dir).
+inline SPlay PlayFromStartUp(const fs::path& game, const fs::path& dir, const std::string& input, long frames,
+                             const std::string& options = "") {
   std::ofstream(dir / "input.txt") << input;
   const fs::path trace = dir / "trace.jsonl";
   const SRun run =
-      RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames " + std::to_string(frames) +
-                 " --input \"" + (dir / "input.txt").string() + "\" --trace \"" + trace.string() +
-                 "\" --save-dir \"" + dir.string() + "\" " + options + " \"" + game.string() + "\"");
+      RunCommand(kZelHeadless + "--frames " + std::to_string(frames) + " --input \"" +
+                 (dir / "input.txt").string() + "\" --trace \"" + trace.string() + "\" --save-dir \"" +
+                 dir.string() + "\" " + options + " \"" + game.string() + "\"");
   EXPECT_EQ(run.status, 0) << run.output;
   SPlay play;
   std::ifstream in(trace);
   for (std::string line; std::getline(in, line);)
     if (line.find("\"event\":\"sound\"") == std::string::npos) play.events.push_back(line);
   return play;
+}
+
+// Plays the game from its main script.
+inline SPlay Play(const fs::path& game, const fs::path& dir, const std::string& input, long frames,
+                  const std::string& options = "") {
+  return PlayFromStartUp(game, dir, input, frames, "--start 'scenario\\mainScript.adv' " + options);
 }
 
 // The frame at which the first click wait of a game begins.
