@@ -8,6 +8,7 @@
 #include "audio/SoundSystem.h"
 #include "gfx/Animation.h"
 #include "io/Path.h"
+#include "io/Trace.h"
 #include "modes/BlackFade.h"
 #include "persist/MapTable.h"
 #include "persist/Settings.h"
@@ -45,7 +46,22 @@ CMapMode::CMapMode(CGameSystem& g, std::string schedule, const std::string& layo
   }
   if (phase == kFadingIn && !musicPath.empty())
     game.Sound().PlaySound(musicPath, CSoundSystem::kMusicChannel, true, false, 0);
+  if (phase == kFadingIn) TraceVisit(layoutFile);
   game.Display().MarkAllDirty();
+}
+
+void CMapMode::TraceVisit(const std::string& layoutFile) const {
+  std::string active;
+  for (size_t i = 0; i < places.size(); ++i) {
+    if (places[i].event.script.empty()) continue;
+    if (!active.empty()) active += ",";
+    active += layout.Control(static_cast<int>(i)).name;
+  }
+  const CGameClock& clock = game.GameClock();
+  const std::string date = std::to_string(clock.year) + "/" + std::to_string(clock.month) + "/" +
+                           std::to_string(clock.day) + " " + std::to_string(clock.hour) + ":" +
+                           (clock.minute < 10 ? "0" : "") + std::to_string(clock.minute);
+  CTrace::Event("map", {{"layout", layoutFile}, {"places", active}, {"date", date}});
 }
 
 CMapMode::~CMapMode() = default;

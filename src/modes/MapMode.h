@@ -53,6 +53,8 @@ class CMapMode : public CScreenMode {
   void StartImmediate(int32_t row, const std::string& script);
   void PlacePerson(SPlace& place, int32_t control, const std::string& layoutFile);
   bool HasActivePlace() const;
+  // The visit to the trace: the layout, the places with an event (in layout order) and the date.
+  void TraceVisit(const std::string& layoutFile) const;
   void SetPhase(int32_t next);
   void MarkControl(const std::string& name) const;
   void MarkHover(int32_t control) const;

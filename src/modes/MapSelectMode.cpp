@@ -20,6 +20,8 @@ CMapSelectMode::CMapSelectMode(CGameSystem& g) : CScreenMode(g) {
   const std::array<bool, kEntries> active = ActiveEntries();
   for (int32_t i = 0; i < kEntries && selected == kNone; ++i)
     if (active[static_cast<size_t>(i)]) selected = i;
+  // The screen takes over in the middle of a frame whose update it does not see.
+  game.Display().MarkAllDirty();
 }
 
 CMapSelectMode::~CMapSelectMode() { game.ScriptHost().ClearMapAnswers(); }

@@ -20,3 +20,12 @@ inline int64_t KeyFrameAfter(const char8_t* utf8Prefix) {
   ADD_FAILURE() << "no event after " << prefix;
   return 0;
 }
+
+// The playthrough's lines up to (not including) the comment line that starts with prefix (UTF-8).
+inline std::string PlaythroughBefore(const char8_t* utf8Prefix) {
+  const std::string prefix(reinterpret_cast<const char*>(utf8Prefix));
+  std::ifstream in(std::string(ZEL_SOURCE_DIR) + "/sample/playthrough.input");
+  std::string out;
+  for (std::string line; std::getline(in, line) && line.rfind(prefix, 0) != 0;) out += line + "\n";
+  return out;
+}
