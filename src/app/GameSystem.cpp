@@ -32,6 +32,7 @@
 #include "persist/SystemData.h"
 #include "platform/Platform.h"
 #include "script/ScriptRunner.h"
+#include "ui/DialogLayer.h"
 #include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -50,6 +51,7 @@ CGameSystem::CGameSystem(IPlatform& p)
       window(std::make_unique<CMessageWindow>(*messageHost, *text, display)),
       menuHost(std::make_unique<CMenuHostAdapter>(*this)),
       menu(std::make_unique<CMenuLayer>(*menuHost, display, *text, *window)),
+      dialogs(std::make_unique<CDialogLayer>(display, text->Fonts(), platform.Input())),
       input(std::make_unique<CInputRouter>(*this, *menu)),
       systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
       saves(std::make_unique<CGameSaves>(*this)),
@@ -375,6 +377,7 @@ void CGameSystem::Draw(int32_t x, int32_t y) {
       DrawScene(x, y);
   }
   menu->Draw(x, y);
+  dialogs->Draw();
 }
 
 void CGameSystem::DrawScene(int32_t x, int32_t y) {
@@ -422,4 +425,10 @@ void CGameSystem::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t
 
 void CGameSystem::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   input->OnKeyDown(key, repeat, flags);
+}
+
+void CGameSystem::OnTextInput(const std::string& utf8) { input->OnTextInput(utf8); }
+
+void CGameSystem::OnTextEditing(const std::string& utf8, int32_t cursor) {
+  input->OnTextEditing(utf8, cursor);
 }

@@ -18,6 +18,7 @@
 class IPlatform;
 class CInputRouter;
 class CAnimation;
+class CDialogLayer;
 class CGameSaves;
 class CLayerSet;
 class CMenuHostAdapter;
@@ -163,6 +164,9 @@ class CGameSystem {
   void OnRButtonDown(uint32_t flags, int32_t x, int32_t y);
   void OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y);
   void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags);
+  // Text typed while a text field takes input, and the input method's composition (UTF-8).
+  void OnTextInput(const std::string& utf8);
+  void OnTextEditing(const std::string& utf8, int32_t cursor);
 
   CDisplay& Display() { return display; }
   IPlatform& Platform() { return platform; }
@@ -179,6 +183,8 @@ class CGameSystem {
   CPictureHostAdapter& PictureHost() { return *pictureHost; }
   CInputRouter& Input() { return *input; }
   CMenuLayer& Menu() { return *menu; }
+  // The engine's modal dialogs, drawn over everything and given input first while one is open.
+  CDialogLayer& Dialogs() { return *dialogs; }
   bool IsVisible() const { return visible; }
   bool IsInactive() const { return inactive; }
   bool IsDisplayReady() const { return displayReady; }
@@ -218,6 +224,7 @@ class CGameSystem {
   std::unique_ptr<CMessageWindow> window;
   std::unique_ptr<CMenuHostAdapter> menuHost;
   std::unique_ptr<CMenuLayer> menu;
+  std::unique_ptr<CDialogLayer> dialogs;
   std::unique_ptr<CInputRouter> input;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
   std::unique_ptr<CGameSaves> saves;

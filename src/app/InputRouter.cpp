@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "script/ScriptRunner.h"
+#include "ui/DialogLayer.h"
 #include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -34,12 +35,14 @@ void CInputRouter::HoverChoice(int32_t x, int32_t y) {
 }
 
 void CInputRouter::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
+  if (game.Dialogs().IsOpen()) return game.Dialogs().OnMouseMove(x, y);
   if (IsMenuOpen()) return menu.OnMouseMove(x, y);
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnMouseMove(flags, x, y);
   if (game.Mode() == CGameSystem::kModeChoice) HoverChoice(x, y);
 }
 
 void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
+  if (game.Dialogs().IsOpen()) return game.Dialogs().OnLButtonDown(x, y);
   if (IsMenuOpen()) return menu.OnLButtonDown(x, y);
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnLButtonDown(flags, x, y);
   if (EndOpening() || StopSkip()) return;
@@ -63,6 +66,7 @@ void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CInputRouter::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
+  if (game.Dialogs().IsOpen()) return game.Dialogs().OnLButtonUp(x, y);
   if (IsMenuOpen()) return menu.OnLButtonUp(x, y);
   if (CScreenMode* mode = game.ScreenMode()) mode->OnLButtonUp(flags, x, y);
 }
@@ -82,6 +86,7 @@ bool CInputRouter::HideWindowByRightClick(int32_t x, int32_t y) {
 }
 
 void CInputRouter::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
+  if (game.Dialogs().IsOpen()) return;
   if (!IsMenuOpen()) {
     if (CScreenMode* mode = game.ScreenMode())
       mode->OnRButtonDown(flags, x, y);
@@ -97,6 +102,7 @@ void CInputRouter::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_
   const int32_t notches = wheelRemainder / 120;
   wheelRemainder %= 120;
   if (notches == 0) return;
+  if (game.Dialogs().IsOpen()) return game.Dialogs().OnMouseWheel(notches);
   if (IsMenuOpen()) return menu.OnMouseWheel(notches);
   const int32_t mode = game.Mode();
   if (mode == CGameSystem::kModeText) return OnConfirm();
@@ -129,6 +135,7 @@ void CInputRouter::MoveCursor(uint32_t key) {
 
 void CInputRouter::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) {
   const bool firstPress = (flags & vk::kFlagRepeat) == 0;
+  if (game.Dialogs().IsOpen()) return game.Dialogs().OnKeyDown(key, firstPress);
   if (IsMenuOpen()) {
     if (key == vk::kEscape) return OnCancel();
     return menu.OnKeyDown(key, firstPress);
@@ -159,6 +166,14 @@ void CInputRouter::OnGameKeyDown(uint32_t key, bool firstPress) {
     const int action = menu.ShortcutAction(key, game.Platform().Input().IsKeyDown(vk::kShift));
     if (action >= 0) menu.DoWindowButton(action);
   }
+}
+
+void CInputRouter::OnTextInput(const std::string& utf8) {
+  if (game.Dialogs().IsOpen()) game.Dialogs().OnTextInput(utf8);
+}
+
+void CInputRouter::OnTextEditing(const std::string& utf8, int32_t cursor) {
+  if (game.Dialogs().IsOpen()) game.Dialogs().OnTextEditing(utf8, cursor);
 }
 
 void CInputRouter::OnConfirm() {

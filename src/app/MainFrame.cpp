@@ -50,6 +50,12 @@ bool CMainFrame::Dispatch(const SPlatformEvent& e) {
       break;
     case EEventType::kKeyUp:
       break;
+    case EEventType::kTextInput:
+      game.OnTextInput(e.text);
+      break;
+    case EEventType::kTextEditing:
+      game.OnTextEditing(e.text, e.editCursor);
+      break;
     case EEventType::kPaint: {
       SPoint p = platform.Input().GetCursorPos();
       game.Redraw(p.x, p.y);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // Window messages as the engine sees them, independent of the backend.
 enum class EEventType {
@@ -19,6 +20,8 @@ enum class EEventType {
   kRestored,
   kPaint,
   kToggleScreenMode,
+  kTextInput,    // text committed while text input is on (UTF-8 in text)
+  kTextEditing,  // the input method's composition changed (UTF-8 in text, cursor in editCursor)
 };
 
 struct SPlatformEvent {
@@ -28,6 +31,8 @@ struct SPlatformEvent {
   uint32_t key = 0;         // virtual-key code
   uint32_t keyFlags = 0;    // key-message flags (repeat count and state bits)
   uint32_t mouseFlags = 0;  // MK_* button and modifier bits
+  std::string text;         // text events: UTF-8
+  int32_t editCursor = 0;   // text editing: the cursor within the composition, in characters
 };
 
 class IEventSource {

@@ -18,4 +18,8 @@ class IInput {
   virtual bool HasFocus() = 0;
   // The game's keys that controller buttons stand for (backends without controllers ignore them).
   virtual void SetGamepadKeys(const SGamepadKeys& /*keys*/) {}
+  // Text entry for a field (game-screen pixels, where the input method may place its window): text
+  // and composition events arrive until it is stopped. Off by default, so keys stay keys.
+  virtual void StartTextInput(const SRect& /*field*/) {}
+  virtual void StopTextInput() {}
 };

@@ -85,6 +85,38 @@ TEST(HeadlessInput, HeldKeysRepeatEveryFrameWithTheRepeatFlag) {
   EXPECT_FALSE(input.IsKeyDown(vk::kControl));
 }
 
+// "type" goes into the next text field: it waits while none is open, and each text fills one field,
+// followed by Return to confirm it.
+TEST(HeadlessInput, TypedTextWaitsForTheNextTextFieldAndConfirmsIt) {
+  CInputScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("1 type first\n1 type second\n3 type third\n", error)) << error;
+  CHeadlessDialogs dialogs(true);
+  CHeadlessInput input(std::move(script), dialogs);
+  input.BeginFrame(1);
+  EXPECT_TRUE(Drain(input).empty()) << "no field is open yet";
+  input.StartTextInput({10, 10, 50, 30});
+  auto first = Drain(input);
+  ASSERT_EQ(first.size(), 3u);
+  EXPECT_EQ(first[0].type, EEventType::kTextInput);
+  EXPECT_EQ(first[0].text, "first");
+  EXPECT_EQ(first[1].type, EEventType::kKeyDown);
+  EXPECT_EQ(first[1].key, vk::kReturn);
+  EXPECT_EQ(first[2].type, EEventType::kKeyUp);
+  input.StopTextInput();
+  input.BeginFrame(2);
+  EXPECT_TRUE(Drain(input).empty());
+  input.StartTextInput({10, 10, 50, 30});
+  auto second = Drain(input);
+  ASSERT_EQ(second.size(), 3u);
+  EXPECT_EQ(second[0].text, "second");
+  // A field still open takes the next text at once.
+  input.BeginFrame(3);
+  auto third = Drain(input);
+  ASSERT_EQ(third.size(), 3u);
+  EXPECT_EQ(third[0].text, "third");
+}
+
 TEST(HeadlessDialogs, ScriptedAnswersComeFirstThenTheDefault) {
   CHeadlessDialogs dialogs(false);
   dialogs.QueueAnswer(true);

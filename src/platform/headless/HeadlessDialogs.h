@@ -10,7 +10,6 @@ class CHeadlessDialogs : public IDialogs {
   explicit CHeadlessDialogs(bool defaultYes) : defaultYes(defaultYes) {}
   EAnswer MessageBox(const std::string& caption, const std::string& text, bool yesNo) override;
   void QueueAnswer(bool yes) { answers.push_back(yes); }
-  void QueueTypedText(const std::string& utf8) { typed.push_back(utf8); }
   int ShownCount() const { return shown; }
   // Behaves as a system that cannot show boxes: questions come back unanswered, and untraced.
   void SetUnavailable(bool value) { unavailable = value; }
@@ -18,7 +17,6 @@ class CHeadlessDialogs : public IDialogs {
  private:
   bool defaultYes;
   std::deque<bool> answers;
-  std::deque<std::string> typed;
   int shown = 0;
   bool unavailable = false;
 };

@@ -47,6 +47,22 @@ void CHeadlessInput::PushKey(EEventType type, uint32_t key, uint32_t flags) {
   queue.push_back(e);
 }
 
+void CHeadlessInput::StartTextInput(const SRect&) {
+  textInput = true;
+  TypeInto();
+}
+
+void CHeadlessInput::TypeInto() {
+  if (typed.empty()) return;
+  SPlatformEvent e;
+  e.type = EEventType::kTextInput;
+  e.text = typed.front();
+  typed.pop_front();
+  queue.push_back(e);
+  PushKey(EEventType::kKeyDown, vk::kReturn, 0);
+  PushKey(EEventType::kKeyUp, vk::kReturn, 0);
+}
+
 void CHeadlessInput::Translate(const SInputCommand& c) {
   using EVerb = SInputCommand::EVerb;
   switch (c.verb) {
@@ -93,7 +109,8 @@ void CHeadlessInput::Translate(const SInputCommand& c) {
       dialogs.QueueAnswer(c.yes);
       break;
     case EVerb::kType:
-      dialogs.QueueTypedText(c.text);
+      typed.push_back(c.text);
+      if (textInput) TypeInto();
       break;
     case EVerb::kClose: {
       SPlatformEvent e;

@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <set>
+#include <string>
 
 #include "platform/Events.h"
 #include "platform/Input.h"
@@ -26,12 +27,17 @@ class CHeadlessInput : public IInput, public IEventSource {
   void SetCapture(bool) override {}
   bool IsKeyDown(uint32_t virtualKey) override { return held.count(virtualKey) != 0; }
   bool HasFocus() override { return true; }
+  // A text field opened: the oldest text the script typed and no field took yet goes into it and
+  // is confirmed with Return.
+  void StartTextInput(const SRect& field) override;
+  void StopTextInput() override { textInput = false; }
   bool IsScriptExhausted() const { return script.IsExhausted(); }
 
  private:
   void Translate(const SInputCommand& command);
   void PushMouse(EEventType type, int32_t x, int32_t y);
   void PushKey(EEventType type, uint32_t key, uint32_t flags);
+  void TypeInto();
   uint32_t MouseFlags() const;
 
   CInputScript script;
@@ -40,4 +46,6 @@ class CHeadlessInput : public IInput, public IEventSource {
   std::set<uint32_t> held;
   SPoint cursor{0, 0};
   bool leftDown = false;
+  bool textInput = false;
+  std::deque<std::string> typed;  // UTF-8, waiting for the next text field
 };

@@ -130,6 +130,16 @@ bool CSdlInput::Translate(const SDL_Event& in, SPlatformEvent& out) {
       if (in.button.button != SDL_BUTTON_LEFT) return false;
       SetMouse(out, EEventType::kLButtonUp, in.button.x, in.button.y);
       return true;
+    case SDL_TEXTINPUT:
+      SetText(out, EEventType::kTextInput, in.text.text, 0);
+      return true;
+    case SDL_TEXTEDITING:
+      SetText(out, EEventType::kTextEditing, in.edit.text, in.edit.start);
+      return true;
+    case SDL_TEXTEDITING_EXT:
+      SetText(out, EEventType::kTextEditing, in.editExt.text, in.editExt.start);
+      SDL_free(in.editExt.text);
+      return true;
     case SDL_MOUSEWHEEL: {
       SPoint p = GetCursorPos();
       SetMouse(out, EEventType::kMouseWheel, p.x, p.y);
@@ -140,6 +150,12 @@ bool CSdlInput::Translate(const SDL_Event& in, SPlatformEvent& out) {
     default:
       return false;
   }
+}
+
+void CSdlInput::SetText(SPlatformEvent& out, EEventType type, const char* text, int32_t cursor) {
+  out.type = type;
+  out.text = text ? text : "";
+  out.editCursor = cursor;
 }
 
 bool CSdlInput::TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out) {
@@ -216,6 +232,16 @@ bool CSdlInput::IsKeyDown(uint32_t virtualKey) {
       return true;
   return false;
 }
+
+void CSdlInput::StartTextInput(const SRect& field) {
+  const SPoint topLeft = window.ToWindow(field.left, field.top);
+  const SPoint bottomRight = window.ToWindow(field.right, field.bottom);
+  SDL_Rect rect{topLeft.x, topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y};
+  SDL_SetTextInputRect(&rect);
+  SDL_StartTextInput();
+}
+
+void CSdlInput::StopTextInput() { SDL_StopTextInput(); }
 
 bool CSdlInput::HasFocus() {
   return window.Handle() && (SDL_GetWindowFlags(window.Handle()) & SDL_WINDOW_INPUT_FOCUS) != 0;

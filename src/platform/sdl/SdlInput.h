@@ -27,6 +27,8 @@ class CSdlInput : public IInput, public IEventSource {
 
   // Game controllers: opened with the platform, closed before SDL shuts down.
   CSdlGamepad& Gamepad() { return gamepad; }
+  void StartTextInput(const SRect& field) override;
+  void StopTextInput() override;
 
   // The virtual-key code of an SDL key, or 0.
   static uint32_t ToVirtualKey(SDL_Keycode key);
@@ -35,6 +37,7 @@ class CSdlInput : public IInput, public IEventSource {
   bool Translate(const SDL_Event& in, SPlatformEvent& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& in, SPlatformEvent& out);
   bool TranslateKey(const SDL_KeyboardEvent& in, SPlatformEvent& out);
+  static void SetText(SPlatformEvent& out, EEventType type, const char* text, int32_t cursor);
   void SetMouse(SPlatformEvent& out, EEventType type, int windowX, int windowY);
   // The next controller event; a wheel notch happens at the cursor.
   bool TakeGamepadEvent(SPlatformEvent& out);

@@ -37,12 +37,18 @@ bool CSdlPlatform::Init(std::string& error) {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // The window's close button asks first; SDL_QUIT then only comes from a signal or the session.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The input method shows its own candidate list; the composition itself is drawn in the field,
+  // also when it is longer than a plain editing event holds.
+  SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error =
         std::string("no display is available (") + SDL_GetError() + "); use --headless to run without one";
     return false;
   }
   initialised = true;
+  // SDL starts with text input on; keys must reach the game as keys until a text field opens.
+  SDL_StopTextInput();
   if (!HasDisplay()) {
     error = "no display is available; use --headless to run without one";
     return false;
