@@ -12,10 +12,13 @@
 #include "app/ScriptHostAdapter.h"
 #include "app/SoundHostAdapter.h"
 #include "app/SystemDataHostAdapter.h"
+#include "audio/MoviePlayback.h"
 #include "audio/SoundSystem.h"
 #include "gfx/Animation.h"
 #include "gfx/LayerSet.h"
 #include "gfx/ScreenEffect.h"
+#include "io/EnvironmentReport.h"
+#include "io/LooseFiles.h"
 #include "io/PackArchive.h"
 #include "io/Path.h"
 #include "io/SystemLog.h"
@@ -67,7 +70,7 @@ CGameSystem::~CGameSystem() { systemDataHost->Detach(); }
 
 bool CGameSystem::Startup(bool openingFlow) {
   started = true;
-  CSystemLog::OpenLog(ResolvePath(settings::GetSetting("システムログ", "system.log")));
+  CSystemLog::OpenLog(settings::GetSetting("システムログ", "system.log"));
   const bool result = StartSubsystems(openingFlow);
   CSystemLog::CloseLog();
   return result;
@@ -75,10 +78,14 @@ bool CGameSystem::Startup(bool openingFlow) {
 
 bool CGameSystem::StartSubsystems(bool openingFlow) {
   CPackArchive::Instance().LogArchives();
+  CEnvironmentReport::LogProcessor(CSystemInfo::QueryProcessor());
+  CEnvironmentReport::LogOsVersion(CSystemInfo::QueryOsVersion());
   platform.Window().SetTitle(settings::GetTitle());
   displayReady = display.Init(&platform.Window(), settings::ScreenWidth(), settings::ScreenHeight(),
                               !settings::IsFullScreen());
   if (!displayReady) return false;
+  if (SDisplayDriverInfo driver; platform.Window().DescribeDriver(driver))
+    CEnvironmentReport::LogDisplayDriver(driver);
   visible = false;
   sound->InitSound(platform.Audio());
   for (const std::string& name : settings::SharedVariableNames()) variables.DeclareShared(name);
@@ -147,9 +154,44 @@ void CGameSystem::OnScenarioEnded() {
 }
 
 bool CGameSystem::PlayOpeningMovie() {
-  const std::string movie = settings::GetSetting("オープニングムービー", "");
-  if (!movie.empty() && GetExtension(movie) != "PSS") scriptHost->PlayMovie(ResolvePath(movie));
-  return mode == kModeMovie;
+  const std::string name = settings::GetSetting("オープニングムービー", "");
+  if (name.empty() || GetExtension(name) == "PSS") return false;
+  PlayMovie(ResolvePath(name));
+  return true;
+}
+
+void CGameSystem::PlayMovie(const std::string& name) {
+  if (GetExtension(name) == "PSS") return;
+  SetMode(kModeMovie);
+  movieName = name;
+  CTrace::Event("movie", {{"action", "start"}, {"file", name}});
+  const std::string hostPath = CLooseFiles::Instance().Find(name);
+  const int32_t volume =
+      CSoundSystem::VolumeToAttenuation(settings::Config().Value(CPlayerConfig::kVolumeBgm));
+  if (!hostPath.empty())
+    movie = CMoviePlayback::Start(platform.Movies(), &platform.Audio(), hostPath, display.Width(),
+                                  display.Height(), volume, platform.Clock().GetTickCount());
+  DiscardElapsedTime();
+  if (movie) return;
+  ShowFileError(name);
+  EndMovie();
+}
+
+void CGameSystem::EndMovie() {
+  if (mode == kModeMovie) SetMode(script->IsActive() ? kModeScript : kModeTitle);
+}
+
+void CGameSystem::TickMovie() {
+  if (!movie || !movie->Update(platform.Clock().GetTickCount())) {
+    // A file that breaks while it plays is reported as one that cannot be played.
+    if (movie && movie->Failed()) ShowFileError(movieName);
+    return EndMovie();
+  }
+  if (const uint32_t* picture = movie->NewPicture()) {
+    std::copy_n(picture, static_cast<size_t>(display.Width()) * display.Height(), display.Pixels());
+    display.MarkAllDirty();
+  }
+  display.Present();
 }
 
 void CGameSystem::ResetScene() {
@@ -241,7 +283,12 @@ void CGameSystem::LeaveMode(int32_t oldMode, int32_t newMode) {
   if (oldMode == kModeEffectOut) layers->Effect().SetEffect(0);
   if (oldMode == kModeMap && apEnabled)
     variables.SetVariable("AP", std::max(variables.GetVariable("AP") - 1, 0));
-  if (oldMode == kModeMovie) DiscardElapsedTime();
+  if (oldMode == kModeMovie && newMode != kModeMovie) {
+    movie.reset();
+    CTrace::Event("movie", {{"action", "end"}, {"file", movieName}});
+    display.MarkAllDirty();
+    DiscardElapsedTime();
+  }
 }
 
 void CGameSystem::EnterMode(int32_t oldMode, int32_t newMode) {
@@ -297,10 +344,8 @@ int32_t CGameSystem::DiscardElapsedTime() {
 
 void CGameSystem::SetInactive(bool flag) {
   inactive = flag;
-  if (mode == kModeMovie) {
-    inactive = false;
-    if (!display.IsWindowed()) ToggleScreenMode();
-  }
+  // Leaving the window ends a movie; the game then pauses as it does at any other time.
+  if (flag && mode == kModeMovie) EndMovie();
   if (displayReady) display.MarkAllDirty();
 }
 
@@ -318,7 +363,10 @@ int32_t CGameSystem::Tick(int32_t x, int32_t y) {
   if (delta == 0) return 1;
   ++framesRun;
   sound->UpdateSoundFades(delta);
-  if (mode == kModeMovie) return 1;
+  if (mode == kModeMovie) {
+    TickMovie();
+    return 1;
+  }
   Update(delta, x, y);
   if (mode == kModeMovie) return 1;
   Draw(x, y);

@@ -22,6 +22,7 @@ class CDialogLayer;
 class CGameSaves;
 class CLayerSet;
 class CMenuHostAdapter;
+class CMoviePlayback;
 class CMenuLayer;
 class CMessageHostAdapter;
 class CMessageText;
@@ -85,9 +86,16 @@ class CGameSystem {
   bool StartNewGame(const std::string& script, const std::string& label);
   // The scenario ran out: back to the flashback screen after a replay, else the title.
   void OnScenarioEnded();
-  // Tries the opening movie named by the settings (a PSS stream is passed over); true when the movie
-  // mode is running afterwards.
+  // Plays the opening movie named by the settings (a PSS stream is passed over); true when one was
+  // started, even if its file then could not be played (the title follows then).
   bool PlayOpeningMovie();
+  // Plays a movie file (a data path) in mode 15; a PSS stream is passed over. A file that cannot be
+  // played is reported and ends the movie at once.
+  void PlayMovie(const std::string& name);
+  // Leaves mode 15: back to the script, or to the title when no script is loaded.
+  void EndMovie();
+  // The movie while mode 15 lasts, else null.
+  CMoviePlayback* Movie() { return movie.get(); }
   // Screen effect off, mode 0, the choice window hidden and the lists emptied.
   void ResetScene();
   // The game is reset; the title follows, or the flashback screen after a replay.
@@ -207,6 +215,8 @@ class CGameSystem {
   void LoadSystemImages();
   void UpdateState(int32_t delta, int32_t x, int32_t y);
   void StartNewGameState();
+  // One frame of mode 15: the movie's clock, its picture on the screen, its end.
+  void TickMovie();
 
   IPlatform& platform;
   CDisplay display;
@@ -235,6 +245,8 @@ class CGameSystem {
   std::unique_ptr<CAnimation> keyWait;
   SPoint cursor{0, 0};
   std::unique_ptr<CScreenMode> screenMode;
+  std::unique_ptr<CMoviePlayback> movie;
+  std::string movieName;
   std::function<void(int32_t, int32_t)> frameDrawn;
 
   bool started = false;

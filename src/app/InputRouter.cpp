@@ -46,6 +46,8 @@ void CInputRouter::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (IsMenuOpen()) return menu.OnLButtonDown(x, y);
   if (CScreenMode* mode = game.ScreenMode()) return mode->OnLButtonDown(flags, x, y);
   if (EndOpening() || StopSkip()) return;
+  // A click over a movie ends it, wherever the window's buttons lie underneath.
+  if (game.Mode() == CGameSystem::kModeMovie) return OnConfirm();
   CMessageWindow& window = game.Window();
   const int button = window.ButtonAt(x, y);
   if (button >= 0) {
@@ -153,7 +155,10 @@ void CInputRouter::OnGameKeyDown(uint32_t key, bool firstPress) {
   const bool decide = key == vk::kReturn || key == vk::kSpace;
   const bool arrow = key == vk::kUp || key == vk::kDown || key == vk::kLeft || key == vk::kRight;
   const int32_t mode = game.Mode();
-  if (mode == CGameSystem::kModeChoice && (key == vk::kUp || key == vk::kDown)) {
+  if (mode == CGameSystem::kModeMovie) {
+    // Only the decide keys end a movie; no shortcut reaches the game underneath.
+    if (decide && firstPress) OnConfirm();
+  } else if (mode == CGameSystem::kModeChoice && (key == vk::kUp || key == vk::kDown)) {
     MoveChoice(key == vk::kUp ? -1 : 1);
   } else if ((mode == CGameSystem::kModeClickRegions || mode == CGameSystem::kModeMap) && (arrow || decide)) {
     if (arrow)
@@ -200,6 +205,9 @@ void CInputRouter::ConfirmInGame() {
     case CGameSystem::kModeChoice:
     case CGameSystem::kModeClickRegions:
       TakeChoice();
+      break;
+    case CGameSystem::kModeMovie:
+      game.EndMovie();
       break;
     default:
       break;

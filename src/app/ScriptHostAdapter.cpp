@@ -106,11 +106,7 @@ void CScriptHostAdapter::StopSound(int32_t channel, int32_t fadeTicks) {
 bool CScriptHostAdapter::IsChannelPlaying(int32_t channel) { return game.Sound().IsChannelPlaying(channel); }
 bool CScriptHostAdapter::IsChannelFadingOut(int32_t channel) { return game.Sound().IsFadingOut(channel); }
 
-void CScriptHostAdapter::PlayMovie(const std::string& src) {
-  // Movie playback is not built yet: the movie ends at once, and says so in the trace.
-  CTrace::Event("movie", {{"action", "start"}, {"file", src}});
-  CTrace::Event("movie", {{"action", "end"}, {"file", src}});
-}
+void CScriptHostAdapter::PlayMovie(const std::string& src) { game.PlayMovie(src); }
 
 void CScriptHostAdapter::StartScreenEffect(const SScreenEffectRequest& r) {
   game.Layers().Effect().Start(r.effect, r.level, static_cast<uint32_t>(r.color), r.place);

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontRasterizer.h"
 #include "platform/Input.h"
+#include "platform/MoviePlayer.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
 
@@ -26,6 +27,7 @@ class IPlatform {
   virtual IFileSystem& Files() = 0;
   virtual IAudioDevice& Audio() = 0;
   virtual IClipboard& Clipboard() = 0;
+  virtual IMoviePlayer& Movies() = 0;
   CRandom& Random() { return random; }
   // The font rasteriser, opened on first use; null when no font service can start.
   IFontRasterizer* Fonts();

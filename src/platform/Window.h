@@ -5,6 +5,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/Viewport.h"
+#include "platform/SystemInfo.h"
 
 // Whether the screen may be shown to this frame.
 enum class EPresentState {
@@ -39,4 +40,7 @@ class IWindow {
   // had outside full screen.
   virtual void SetPlacement(const SWindowPlacement& /*placement*/) {}
   virtual SWindowPlacement Placement() const { return {}; }
+  // The video driver and renderer behind the window, for the start-up log; false when there is
+  // no display (nothing is shown anywhere).
+  virtual bool DescribeDriver(SDisplayDriverInfo& /*info*/) const { return false; }
 };

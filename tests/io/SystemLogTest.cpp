@@ -51,6 +51,41 @@ TEST(SystemLogTest, NamesLeavingTheGameFolderAreRefused) {
   std::filesystem::current_path(dir.path);
 }
 
+TEST(SystemLogTest, EachStartReplacesTheLogAndLeavesNoTemporaryFile) {
+  CTempDir dir;
+  CTempDir::Write("system.log", std::string("an old start\r\nwith more lines\r\n"));
+  CSystemLog::OpenLog("system.log");
+  ASSERT_TRUE(CSystemLog::IsOpen());
+  EXPECT_EQ(ReadText("system.log"), "");  // created anew at once
+  CSystemLog::LogMessage("\nアーカイブ\n");
+  CSystemLog::LogMessage("%s %dB\n", "system", 1234);
+  CSystemLog::CloseLog();
+  EXPECT_EQ(ReadText("system.log"), "\r\nアーカイブ\r\nsystem 1234B\r\n");
+  EXPECT_FALSE(std::filesystem::exists("system.log.zel-tmp"));
+  EXPECT_EQ(CSystemLog::Path(), "");
+}
+
+// A game folder the player cannot write to (here the log's name is taken by a folder) sends the log
+// to the fallback folder, and the next start there replaces it; the folder in the game is untouched.
+TEST(SystemLogTest, RefusedGameFolderSendsTheLogToTheFallbackFolder) {
+  CTempDir dir;
+  std::filesystem::create_directories("game/system.log");
+  std::filesystem::current_path(dir.path / "game");
+  const std::string fallback = (dir.path / "user" / "zel" / "game").string();
+  CSystemLog::SetFallbackFolder(fallback);
+  for (const char* line : {"first start\n", "second\n"}) {
+    CSystemLog::OpenLog("system.log");
+    ASSERT_TRUE(CSystemLog::IsOpen());
+    EXPECT_EQ(CSystemLog::Path(), fallback + "/system.log");
+    CSystemLog::LogMessage("%s", line);
+    CSystemLog::CloseLog();
+  }
+  EXPECT_EQ(ReadText(fallback + "/system.log"), "second\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory("system.log"));
+  CSystemLog::SetFallbackFolder("");
+  std::filesystem::current_path(dir.path);
+}
+
 }  // namespace
 
 // An installed game's folder is read-only for the player: the log goes to the fallback folder

@@ -10,6 +10,7 @@ CHeadlessPlatform::CHeadlessPlatform(CInputScript script, bool defaultYes)
 CHeadlessPlatform::~CHeadlessPlatform() { audio->CloseOutput(); }
 
 bool CHeadlessPlatform::OpenAudioOutput(const std::string& path) { return audio->OpenOutput(path); }
+bool CHeadlessPlatform::CloseAudioOutput() { return audio->CloseOutput(); }
 
 IAudioDevice& CHeadlessPlatform::Audio() { return *audio; }
 

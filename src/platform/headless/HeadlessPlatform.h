@@ -8,6 +8,7 @@
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessInput.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/movie/FfmpegMoviePlayer.h"
 
 // The deterministic backend for tests and automation: no window, no sound card, one tick per frame,
 // input from a script, message boxes answered from options.
@@ -19,6 +20,8 @@ class CHeadlessPlatform : public IPlatform {
   ~CHeadlessPlatform() override;
   // Writes the mixed sound to a WAV file from now on; false when it cannot be created.
   bool OpenAudioOutput(const std::string& path);
+  // Completes the WAV file; false when any write failed.
+  bool CloseAudioOutput();
 
   const char* Name() const override { return "headless"; }
   IClock& Clock() override { return clock; }
@@ -29,6 +32,7 @@ class CHeadlessPlatform : public IPlatform {
   IFileSystem& Files() override { return files; }
   IAudioDevice& Audio() override;
   IClipboard& Clipboard() override { return clipboard; }
+  IMoviePlayer& Movies() override { return movies; }
 
   // Queues frame n's scripted input. The clock still reads the previous frame's time while the
   // input is handled, so time discarded by the input's work never swallows frame n's tick.
@@ -45,5 +49,6 @@ class CHeadlessPlatform : public IPlatform {
   CHeadlessInput input;
   CPosixFileSystem files;
   CHeadlessClipboard clipboard;
+  CFfmpegMoviePlayer movies{true};
   std::unique_ptr<CHeadlessAudioDevice> audio;
 };

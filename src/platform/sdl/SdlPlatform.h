@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SingleInstance.h"
+#include "platform/movie/FfmpegMoviePlayer.h"
 #include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlClipboard.h"
 #include "platform/sdl/SdlClock.h"
@@ -27,6 +28,7 @@ class CSdlPlatform : public IPlatform {
   IFileSystem& Files() override { return files; }
   IAudioDevice& Audio() override { return audio; }
   IClipboard& Clipboard() override { return clipboard; }
+  IMoviePlayer& Movies() override { return movies; }
   bool AcquireSingleInstance(const std::string& windowClass, const std::string& title) override {
     return instance.Acquire(windowClass, title);
   }
@@ -44,4 +46,5 @@ class CSdlPlatform : public IPlatform {
   CPosixFileSystem files;
   CSdlAudioDevice audio;
   CSdlClipboard clipboard;
+  CFfmpegMoviePlayer movies{false};
 };

@@ -122,3 +122,22 @@ void CSdlWindow::Raise() {
 SPoint CSdlWindow::ToGame(int windowX, int windowY) const { return Viewport().ToGame(windowX, windowY); }
 
 SPoint CSdlWindow::ToWindow(int gameX, int gameY) const { return Viewport().ToWindow(gameX, gameY); }
+
+bool CSdlWindow::DescribeDriver(SDisplayDriverInfo& info) const {
+  if (!renderer) return false;
+  SDL_RendererInfo r{};
+  if (SDL_GetRendererInfo(renderer, &r) != 0) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  info.driverName = driver ? driver : "";
+  info.description = r.name ? r.name : "";
+  info.description += (r.flags & SDL_RENDERER_ACCELERATED) ? " accelerated" : " software";
+  if (r.flags & SDL_RENDERER_PRESENTVSYNC) info.description += " vsync";
+  // The driver's version is the version of the SDL library that drives it.
+  SDL_version v{};
+  SDL_GetVersion(&v);
+  info.version[0] = v.major;
+  info.version[1] = v.minor;
+  info.version[2] = v.patch;
+  info.version[3] = 0;
+  return true;
+}

@@ -22,6 +22,7 @@ class CSdlWindow : public IWindow {
   void Raise() override;
   void SetPlacement(const SWindowPlacement& value) override { placement = value; }
   SWindowPlacement Placement() const override { return placement; }
+  bool DescribeDriver(SDisplayDriverInfo& info) const override;
 
   SDL_Window* Handle() const { return window; }
   SDL_Renderer* Renderer() const { return renderer; }
