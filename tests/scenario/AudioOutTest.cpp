@@ -59,7 +59,7 @@ TEST(AudioOut, SampleMixIsRepeatableSilentForTheLogosAndCarriesTheTitleMusic) {
   EXPECT_TRUE(first == second) << "two runs of the same command mix the same bytes";
   // 540 frames are 9 s of 44100 Hz stereo 16-bit sound.
   EXPECT_NEAR(static_cast<double>(first.size() - 44), 9.0 * 44100 * 4, 44100 * 4 * 0.05);
-  // The logos run until frame 362 (about 6 s) without sound; the title starts its music then.
+  // The logos run until frame 362 (about 6 s) without sound; the opening movie's sound follows.
   EXPECT_LT(Rms(first, 0.0, 5.9), 1.0);
   EXPECT_GT(Rms(first, 6.5, 8.5), 200.0);
   fs::remove_all(dir);

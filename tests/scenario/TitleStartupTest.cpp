@@ -54,19 +54,21 @@ uint32_t ShotPixel(const std::string& file, int x, int y) {
   return shot.Width() > x && shot.Height() > y ? shot.Pixel(x, y) | 0xFF000000u : 0;
 }
 
-// Each logo stays for 180 frames and the next update moves on: logo 1 from frame 181, the title from
-// frame 362; its 30-tick fade ends at frame 392, and a start chosen at frame 420 fades out until 450.
+// Each logo stays for 180 frames and the next update moves on: logo 1 from frame 181, the opening
+// movie from frame 362 for its 181 frames, the title from frame 543; its 30-tick fade ends at frame
+// 573, and a start chosen at frame 601 fades out until 631.
 TEST(TitleStartup, TheLogosLeadToTheTitleWhoseStartItemStartsTheGame) {
   CTempDir dir;
-  const std::string trace = PlayTrace(dir, "420 click 400 274\n",
-                                      "--frames 460 --shot 100 @logo.png --shot 270 @makers.png --shot 377 "
-                                      "@fading.png --shot 410 @title.png");
+  const std::string trace = PlayTrace(dir, "601 click 400 274\n",
+                                      "--frames 641 --shot 100 @logo.png --shot 270 @makers.png --shot 558 "
+                                      "@fading.png --shot 591 @title.png");
   EXPECT_TRUE(
       InOrder(trace, {"{\"frame\":0,\"event\":\"mode\",\"from\":0,\"to\":20}",
-                      "{\"frame\":362,\"event\":\"mode\",\"from\":20,\"to\":17}",
-                      "{\"frame\":420,\"event\":\"sound\",\"action\":\"play\",\"channel\":4",
-                      "{\"frame\":450,\"event\":\"mode\",\"from\":17,\"to\":0}",
-                      "{\"frame\":450,\"event\":\"script\",\"name\":\"scenario\\\\mainScript.adv\"}"}));
+                      "{\"frame\":362,\"event\":\"mode\",\"from\":20,\"to\":15}",
+                      "{\"frame\":543,\"event\":\"mode\",\"from\":15,\"to\":17}",
+                      "{\"frame\":601,\"event\":\"sound\",\"action\":\"play\",\"channel\":4",
+                      "{\"frame\":631,\"event\":\"mode\",\"from\":17,\"to\":0}",
+                      "{\"frame\":631,\"event\":\"script\",\"name\":\"scenario\\\\mainScript.adv\"}"}));
 
   EXPECT_EQ(ShotPixel("logo.png", 10, 10), 0xFFF4F0E8u) << "the logo background between the fades";
   EXPECT_NE(ShotPixel("logo.png", 260, 300), ShotPixel("makers.png", 260, 300)) << "another logo";
@@ -76,16 +78,20 @@ TEST(TitleStartup, TheLogosLeadToTheTitleWhoseStartItemStartsTheGame) {
       << "15 ticks into the title's fade: (30 - 15) * 255 / 30";
 }
 
-// Space ends logo 0 in frame 5, Enter logo 1 in frame 6; Down picks the first item in reading order
-// (start, at the top) and Enter starts the game after the 30-tick fade.
-TEST(TitleStartup, KeysSkipTheLogosAndChooseTheStartItem) {
+// Space ends logo 0 in frame 5, Enter logo 1 in frame 6 and the opening movie starts; Space ends the
+// movie in frame 20 (Down does nothing to it); Down picks the first item in reading order (start, at
+// the top) and Enter starts the game after the 30-tick fade.
+TEST(TitleStartup, KeysSkipTheLogosAndTheMovieAndChooseTheStartItem) {
   CTempDir dir;
-  const std::string trace = PlayTrace(
-      dir, "5 key SPACE\n6 keydown RETURN\n7 keyup RETURN\n40 key DOWN\n41 key RETURN\n", "--frames 90");
+  const std::string trace = PlayTrace(dir,
+                                      "5 key SPACE\n6 keydown RETURN\n7 keyup RETURN\n15 key DOWN\n20 key "
+                                      "SPACE\n54 key DOWN\n55 key RETURN\n",
+                                      "--frames 100");
   EXPECT_TRUE(
-      InOrder(trace, {"{\"frame\":6,\"event\":\"mode\",\"from\":20,\"to\":17}",
-                      "{\"frame\":71,\"event\":\"mode\",\"from\":17,\"to\":0}",
-                      "{\"frame\":71,\"event\":\"script\",\"name\":\"scenario\\\\mainScript.adv\"}"}));
+      InOrder(trace, {"{\"frame\":6,\"event\":\"mode\",\"from\":20,\"to\":15}",
+                      "{\"frame\":20,\"event\":\"mode\",\"from\":15,\"to\":17}",
+                      "{\"frame\":85,\"event\":\"mode\",\"from\":17,\"to\":0}",
+                      "{\"frame\":85,\"event\":\"script\",\"name\":\"scenario\\\\mainScript.adv\"}"}));
 }
 
 }  // namespace

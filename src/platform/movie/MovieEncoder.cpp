@@ -137,8 +137,8 @@ bool AllocateFrames(SOutputFile& file, const CMovieEncoder::SSettings& s, bool w
 bool CMovieEncoder::Write(const std::string& hostPath, const SSettings& s, const PictureFunction& picture,
                           const SoundFunction& sound) {
   if (s.width <= 0 || s.height <= 0 || s.frames <= 0 || s.framesPerSecond <= 0) return false;
-  // The muxer's advice on buffer sizes for disc standards does not apply here.
-  av_log_set_level(AV_LOG_ERROR);
+  // The muxer's advice and complaints about disc-standard buffer sizes do not apply here.
+  av_log_set_level(AV_LOG_FATAL);
   SOutputFile file;
   if (!file.packet || avformat_alloc_output_context2(&file.format, nullptr, "mpeg", hostPath.c_str()) < 0)
     return false;
