@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/BacklogHostAdapter.h"
 #include "app/GameSaves.h"
 #include "app/InputRouter.h"
 #include "app/MenuHostAdapter.h"
@@ -36,6 +37,7 @@
 #include "platform/Platform.h"
 #include "script/ScriptRunner.h"
 #include "ui/DialogLayer.h"
+#include "ui/BacklogScreen.h"
 #include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -56,6 +58,8 @@ CGameSystem::CGameSystem(IPlatform& p)
       menu(std::make_unique<CMenuLayer>(*menuHost, display, *text, *window)),
       dialogs(std::make_unique<CDialogLayer>(display, text->Fonts(), platform.Input())),
       input(std::make_unique<CInputRouter>(*this, *menu)),
+      backlogHost(std::make_unique<CBacklogHostAdapter>(*this)),
+      backlogScreen(std::make_unique<CBacklogScreen>(*backlogHost, display, *menu, *text)),
       systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
       saves(std::make_unique<CGameSaves>(*this)),
       saveLoadHost(std::make_unique<CSaveLoadHostAdapter>(*this)) {
@@ -64,6 +68,7 @@ CGameSystem::CGameSystem(IPlatform& p)
   loadScreen = std::make_unique<CSaveLoadScreen>(kLoad, *saveLoadHost, *menu, display, text->Fonts());
   menu->SetScreen(CMenuLayer::kSaveScreen, saveScreen.get());
   menu->SetScreen(CMenuLayer::kLoadScreen, loadScreen.get());
+  menu->SetScreen(CMenuLayer::kBacklog, backlogScreen.get());
 }
 
 CGameSystem::~CGameSystem() { systemDataHost->Detach(); }

@@ -19,6 +19,8 @@ class IPlatform;
 class CInputRouter;
 class CAnimation;
 class CDialogLayer;
+class CBacklogHostAdapter;
+class CBacklogScreen;
 class CGameSaves;
 class CLayerSet;
 class CMenuHostAdapter;
@@ -236,6 +238,8 @@ class CGameSystem {
   std::unique_ptr<CMenuLayer> menu;
   std::unique_ptr<CDialogLayer> dialogs;
   std::unique_ptr<CInputRouter> input;
+  std::unique_ptr<CBacklogHostAdapter> backlogHost;
+  std::unique_ptr<CBacklogScreen> backlogScreen;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;
   std::unique_ptr<CGameSaves> saves;
   std::unique_ptr<CSaveLoadHostAdapter> saveLoadHost;

@@ -220,6 +220,13 @@ bool GenerateSounds(const fs::path& stage) {
     std::snprintf(name, sizeof(name), "v%03d.sshd", i);
     ok = WriteFile(stage / "voice" / name, CAdpcmEncoder::Encode(ToPcm16(voice, 0.7), 1, 22050, 0x800));
   }
+  // The guide's voices form the second voice category ("voice\g").
+  for (int i = 1; ok && i <= 2; ++i) {
+    const STrack voice = Voice(22050, 3 + i, 10 + i);
+    char name[32];
+    std::snprintf(name, sizeof(name), "g%03d.sshd", i);
+    ok = WriteFile(stage / "voice" / name, CAdpcmEncoder::Encode(ToPcm16(voice, 0.7), 1, 22050, 0x800));
+  }
   return ok;
 }
 
