@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/BacklogHostAdapter.h"
+#include "app/ConfigHostAdapter.h"
 #include "app/GameSaves.h"
 #include "app/InputRouter.h"
 #include "app/MenuHostAdapter.h"
@@ -38,6 +39,7 @@
 #include "script/ScriptRunner.h"
 #include "ui/DialogLayer.h"
 #include "ui/BacklogScreen.h"
+#include "ui/ConfigScreen.h"
 #include "ui/MenuLayer.h"
 #include "ui/MessageText.h"
 #include "ui/MessageWindow.h"
@@ -58,6 +60,8 @@ CGameSystem::CGameSystem(IPlatform& p)
       menu(std::make_unique<CMenuLayer>(*menuHost, display, *text, *window)),
       dialogs(std::make_unique<CDialogLayer>(display, text->Fonts(), platform.Input())),
       input(std::make_unique<CInputRouter>(*this, *menu)),
+      configHost(std::make_unique<CConfigHostAdapter>(*this)),
+      configScreen(std::make_unique<CConfigScreen>(*configHost, display, *menu)),
       backlogHost(std::make_unique<CBacklogHostAdapter>(*this)),
       backlogScreen(std::make_unique<CBacklogScreen>(*backlogHost, display, *menu, *text)),
       systemDataHost(std::make_unique<CSystemDataHostAdapter>(*this)),
@@ -68,6 +72,7 @@ CGameSystem::CGameSystem(IPlatform& p)
   loadScreen = std::make_unique<CSaveLoadScreen>(kLoad, *saveLoadHost, *menu, display, text->Fonts());
   menu->SetScreen(CMenuLayer::kSaveScreen, saveScreen.get());
   menu->SetScreen(CMenuLayer::kLoadScreen, loadScreen.get());
+  menu->SetScreen(CMenuLayer::kConfigScreen, configScreen.get());
   menu->SetScreen(CMenuLayer::kBacklog, backlogScreen.get());
 }
 

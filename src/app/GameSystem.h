@@ -21,6 +21,8 @@ class CAnimation;
 class CDialogLayer;
 class CBacklogHostAdapter;
 class CBacklogScreen;
+class CConfigHostAdapter;
+class CConfigScreen;
 class CGameSaves;
 class CLayerSet;
 class CMenuHostAdapter;
@@ -238,6 +240,8 @@ class CGameSystem {
   std::unique_ptr<CMenuLayer> menu;
   std::unique_ptr<CDialogLayer> dialogs;
   std::unique_ptr<CInputRouter> input;
+  std::unique_ptr<CConfigHostAdapter> configHost;
+  std::unique_ptr<CConfigScreen> configScreen;
   std::unique_ptr<CBacklogHostAdapter> backlogHost;
   std::unique_ptr<CBacklogScreen> backlogScreen;
   std::unique_ptr<CSystemDataHostAdapter> systemDataHost;

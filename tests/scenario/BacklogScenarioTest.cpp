@@ -3,58 +3,17 @@
 // from the playthrough's page comments.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "CommandRun.h"
-#include "gfx/Surface.h"
+#include "MenuScreenRun.h"
 #include "io/TempDir.h"
 
-namespace fs = std::filesystem;
+using namespace menurun;
 
 namespace {
-
-const fs::path kSample = std::string(ZEL_BUILD_DIR) + "/sample-game";
-
-struct SPlay {
-  std::vector<std::string> events;
-  int Find(std::initializer_list<std::string> parts, long from = 0) const {
-    for (int i = 0; i < static_cast<int>(events.size()); ++i) {
-      bool all = Frame(i) >= from;
-      for (const std::string& part : parts) all = all && events[i].find(part) != std::string::npos;
-      if (all) return i;
-    }
-    return -1;
-  }
-  long Frame(int i) const { return i < 0 ? -1 : std::stol(events[i].substr(events[i].find(':') + 1)); }
-};
-
-SPlay Play(const fs::path& dir, const std::string& input, long frames, const std::string& options = "") {
-  std::ofstream(dir / "input.txt") << input;
-  const fs::path trace = dir / "trace.jsonl";
-  const SRun run =
-      RunCommand(kZelHeadless + "--start 'scenario\\mainScript.adv' --frames " + std::to_string(frames) +
-                 " --input \"" + (dir / "input.txt").string() + "\" --trace \"" + trace.string() +
-                 "\" --save-dir \"" + dir.string() + "\" " + options + " \"" + kSample.string() + "\"");
-  EXPECT_EQ(run.status, 0) << run.output;
-  SPlay play;
-  std::ifstream in(trace);
-  for (std::string line; std::getline(in, line);) play.events.push_back(line);
-  return play;
-}
-
-std::string At(long frame, const std::string& verb) { return std::to_string(frame) + " " + verb + "\n"; }
-
-std::string Shot(long frame, const fs::path& file) {
-  return " --shot " + std::to_string(frame) + " \"" + file.string() + "\"";
-}
-
-std::string Menu(int from, int to) {
-  return "\"event\":\"menu\",\"from\":" + std::to_string(from) + ",\"to\":" + std::to_string(to) + "}";
-}
 
 // The playthrough's events before the first key after a comment line that starts with prefix, and
 // that key's frame.
@@ -77,18 +36,12 @@ std::string PlaythroughUntil(const char8_t* utf8Prefix, long& keyFrame) {
   return before;
 }
 
-std::vector<uint32_t> ShotPixels(const fs::path& file) {
-  CSurface shot;
-  EXPECT_TRUE(shot.Load(file.string())) << file;
-  return std::vector<uint32_t>(shot.Pixels(), shot.Pixels() + shot.Width() * shot.Height());
-}
-
 class BacklogScenario : public ::testing::Test {
  protected:
   const CTempDir temp;
 };
 
-// Waiting on the page "大きな字、特大です。", the backlog holds far more pages than its five rows; the
+// Waiting on the page "大きな字、特大です。", the backlog holds far more pages than its four rows; the
 // newest is "赤い文字も、…" with voice v002, the one before it the greeting with v001.
 TEST_F(BacklogScenario, TheBacklogOpensWithTheWheelReplaysAVoiceAndClosesWithABackwardNotch) {
   long key = 0;

@@ -2,7 +2,7 @@
 // control's rectangle is written once: system\config\bg.scn and bg1.scn (every item of the player
 // configuration over the two pages, with page buttons), their backgrounds with the normal look of
 // each control and a sheet of highlighted looks at the same places, the slider knob, and
-// system\log\bg.scn with five rows, a voice mark and a scroll bar. Labels go through the engine's
+// system\log\bg.scn with four rows, a voice mark and a scroll bar. Labels go through the engine's
 // own glyph cache.
 #include <filesystem>
 #include <fstream>
@@ -192,8 +192,8 @@ bool Knob(const fs::path& path) {
   return p.Save(path);
 }
 
-// Five rows of 108 pixels: the name on the left, three lines of text, the voice mark at the row's
-// left edge; the scroll bar on the right.
+// Four rows of 136 pixels: the voice mark and the name on top, below them up to three lines of text
+// as wide as the message window's; the scroll bar on the right.
 bool Backlog(const fs::path& folder, IFontRasterizer* rasterizer) {
   CPicture plain(kScreenW, kScreenH, 0, rasterizer, 18);
   Backdrop(plain, "ログ");
@@ -204,14 +204,14 @@ bool Backlog(const fs::path& folder, IFontRasterizer* rasterizer) {
     if (image) scn += "  IMAGE " + std::string(image) + "\r\n  ALPHA 100\r\n";
     scn += "CONTROL END\r\n";
   };
-  for (int r = 0; r < 5; ++r) {
-    const int top = 50 + 108 * r;
+  for (int r = 0; r < 4; ++r) {
+    const int top = 50 + 136 * r;
     const std::string n = std::to_string(r);
-    control("ログ" + n, 30, top, 740, top + 104, nullptr);
-    control("名前" + n, 70, top + 6, 200, top + 36, nullptr);
-    control("テキスト" + n, 200, top + 2, 736, top + 104, nullptr);
-    control("ボイス" + n, 36, top + 8, 60, top + 32, "voice.png");
-    plain.Box(30, top + 104, 740, top + 105, 0xFF405070u);
+    control("ログ" + n, 30, top, 744, top + 134, nullptr);
+    control("名前" + n, 64, top + 4, 300, top + 30, nullptr);
+    control("テキスト" + n, 60, top + 30, 740, top + 134, nullptr);
+    control("ボイス" + n, 36, top + 4, 60, top + 28, "voice.png");
+    plain.Box(30, top + 134, 744, top + 135, 0xFF405070u);
   }
   control("スクロール", 752, 50, 776, 590, nullptr);
   CPicture mark(24, 24, 0, nullptr, 0);
