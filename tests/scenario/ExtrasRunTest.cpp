@@ -26,9 +26,9 @@ TEST(ExtrasRun, AScenePlayedInOneRunReplaysFromTheTitleOfTheNext) {
   SRun run = RunCommand(kZelHeadless + "--start 'scenario\\reading.adv' --frames 400" + saves + game);
   ASSERT_EQ(run.status, 0) << run.output;
 
-  // Logos skipped by keys, the title's flashback item, the third slot.
+  // Logos and the opening movie skipped by keys, the title's flashback item, the third slot.
   std::ofstream(dir.path / "input.txt")
-      << "5 key RETURN\n10 key RETURN\n80 click 400 450\n160 click 650 240\n";
+      << "5 key RETURN\n10 key RETURN\n20 key RETURN\n80 click 400 450\n160 click 650 240\n";
   const std::string trace = (dir.path / "trace.json").string();
   run = RunCommand(kZelHeadless + "--frames 200 --input \"" + (dir.path / "input.txt").string() +
                    "\" --trace \"" + trace + "\"" + saves + game);
@@ -45,7 +45,7 @@ TEST(ExtrasRun, AScenePlayedInOneRunReplaysFromTheTitleOfTheNext) {
 TEST(ExtrasRun, ALockedSceneDoesNotStartOnAFirstPlay) {
   const CTempDir dir;
   std::ofstream(dir.path / "input.txt")
-      << "5 key RETURN\n10 key RETURN\n80 click 400 450\n160 click 650 240\n";
+      << "5 key RETURN\n10 key RETURN\n20 key RETURN\n80 click 400 450\n160 click 650 240\n";
   const std::string trace = (dir.path / "trace.json").string();
   const SRun run = RunCommand(kZelHeadless + "--frames 200 --input \"" + (dir.path / "input.txt").string() +
                               "\" --trace \"" + trace + "\" --save-dir \"" + dir.path.string() + "\" \"" +
