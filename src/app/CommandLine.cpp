@@ -39,7 +39,7 @@ const char* CCommandLine::Usage() {
          "  --scale N              window only: show the screen N times larger\n"
          "  --fullscreen, --window start in that screen mode\n"
          "  --check-redraw         with --headless: compare every frame with a full redraw (exit 3)\n"
-         "  --scaling sharp|smooth window only: integer scale centred, or fit with the aspect kept\n"
+         "  --scaling sharp|smooth window only: integer scale centred, or fit with the proportions kept\n"
          "  --text-hook stdout     print every page shown as a JSON line (UTF-8)\n"
          "  --version, --help      print and exit\n";
 }

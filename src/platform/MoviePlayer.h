@@ -17,7 +17,7 @@ class IMovie {
   // file turned out not to be decodable.
   virtual bool WaitUntilReady(uint32_t timeoutMs) = 0;
   // The picture to show at a movie time in milliseconds: the last frame whose presentation time
-  // is not later, scaled to the output size with its aspect kept and black bars around it, as
+  // is not later, scaled to the output size with its proportions kept and black bars around it, as
   // top-down BGRA rows. Null when the picture has not changed since the last call.
   virtual const uint32_t* PictureAt(int64_t milliseconds) = 0;
   virtual bool HasAudio() const = 0;

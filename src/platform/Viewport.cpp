@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ShapeFit.h"
+
 namespace {
 
 SRect Centred(int width, int height, int areaWidth, int areaHeight) {
   const int left = (areaWidth - width) / 2, top = (areaHeight - height) / 2;
   return {left, top, left + width, top + height};
-}
-
-// The largest picture of the game's aspect inside the area.
-SRect Fit(int gameWidth, int gameHeight, int areaWidth, int areaHeight) {
-  const int64_t across = static_cast<int64_t>(areaWidth) * gameHeight;
-  const int64_t down = static_cast<int64_t>(areaHeight) * gameWidth;
-  if (across <= down) {
-    const int height = static_cast<int>((across + gameWidth / 2) / gameWidth);
-    return Centred(areaWidth, std::max(height, 1), areaWidth, areaHeight);
-  }
-  const int width = static_cast<int>((down + gameHeight / 2) / gameHeight);
-  return Centred(std::max(width, 1), areaHeight, areaWidth, areaHeight);
 }
 
 }  // namespace
@@ -37,7 +27,7 @@ CViewport::CViewport(EScaling scaling, int gameW, int gameH, int drawableW, int 
   if (scaling == EScaling::kSharp && scale >= 1)
     destination = Centred(gameWidth * scale, gameHeight * scale, drawableWidth, drawableHeight);
   else
-    destination = Fit(gameWidth, gameHeight, drawableWidth, drawableHeight);
+    destination = FitKeepingShape(gameWidth, gameHeight, drawableWidth, drawableHeight);
 }
 
 double CViewport::PixelsPerPointX() const { return static_cast<double>(drawableWidth) / windowWidth; }

@@ -5,7 +5,7 @@
 #include "platform/Geometry.h"
 
 // How the game picture fills a window larger than the game screen: the largest integer scale,
-// centred (sharp pixels), or as large as fits with its aspect kept, letterboxed (smooth).
+// centred (sharp pixels), or as large as fits with its proportions kept, letterboxed (smooth).
 enum class EScaling { kSharp, kSmooth };
 
 // Where the game picture goes in a window and how points map between window and game pixels.

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/Geometry.h"
-#include "platform/Viewport.h"
 #include "platform/SystemInfo.h"
+#include "platform/Viewport.h"
 
 // Whether the screen may be shown to this frame.
 enum class EPresentState {

@@ -6,28 +6,28 @@
 #include <vector>
 
 #include "MovieTestFiles.h"
-#include "platform/movie/AspectFit.h"
+#include "platform/ShapeFit.h"
 #include "platform/movie/FfmpegMoviePlayer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(AspectFitTest, KeepsTheShapeCentredWithBars) {
+TEST(ShapeFitTest, KeepsTheShapeCentredWithBars) {
   auto expect = [](SRect r, int32_t left, int32_t top, int32_t right, int32_t bottom) {
     EXPECT_EQ(r.left, left);
     EXPECT_EQ(r.top, top);
     EXPECT_EQ(r.right, right);
     EXPECT_EQ(r.bottom, bottom);
   };
-  expect(FitKeepingAspect(640, 360, 800, 600), 0, 75, 800, 525);   // wide: bars above and below
-  expect(FitKeepingAspect(300, 600, 800, 600), 250, 0, 550, 600);  // tall: bars left and right
-  expect(FitKeepingAspect(320, 240, 800, 600), 0, 0, 800, 600);    // the screen's own shape
+  expect(FitKeepingShape(640, 360, 800, 600), 0, 75, 800, 525);   // wide: bars above and below
+  expect(FitKeepingShape(300, 600, 800, 600), 250, 0, 550, 600);  // tall: bars left and right
+  expect(FitKeepingShape(320, 240, 800, 600), 0, 0, 800, 600);    // the screen's own shape
   // Pixels that are not square: 352 × 288 at 12:11 shows as 4:3.
-  expect(FitKeepingAspect(352 * 12, 288 * 11, 800, 600), 0, 0, 800, 600);
-  expect(FitKeepingAspect(0, 100, 800, 600), 0, 0, 800, 600);
+  expect(FitKeepingShape(352 * 12, 288 * 11, 800, 600), 0, 0, 800, 600);
+  expect(FitKeepingShape(0, 100, 800, 600), 0, 0, 800, 600);
   // Never thinner than a pixel.
-  expect(FitKeepingAspect(100000, 1, 800, 600), 0, 299, 800, 300);
+  expect(FitKeepingShape(100000, 1, 800, 600), 0, 299, 800, 300);
 }
 
 class MoviePlayerTest : public ::testing::Test {

@@ -16,7 +16,7 @@ TEST(Viewport, SharpTakesTheLargestIntegerScaleCentred) {
             (SRect{159, 119, 1439, 1079}));
 }
 
-TEST(Viewport, SmoothFitsWithTheAspectKeptAndSharpShrinksTheSameWay) {
+TEST(Viewport, SmoothFitsWithTheProportionsKeptAndSharpShrinksTheSameWay) {
   EXPECT_EQ(CViewport(EScaling::kSmooth, 800, 600, 1700, 1300, 1700, 1300).Destination(),
             (SRect{0, 12, 1700, 1287}));
   EXPECT_EQ(CViewport(EScaling::kSmooth, 800, 600, 1920, 1080, 1920, 1080).Destination(),

@@ -31,10 +31,9 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 std::vector<SEvent> PlaySample(const std::string& input, long frames, const std::string& shots,
                                const std::string& start = "scenario\\mainScript.adv") {
   std::ofstream("route.input") << input;
-  const SRun run =
-      RunCommand(kZelHeadless + "--start '" + start + "' --frames " + std::to_string(frames) +
-                 " --input route.input --trace trace.json --save-dir . " + shots + " \"" + ZEL_BUILD_DIR +
-                 "/sample-game\"");
+  const SRun run = RunCommand(kZelHeadless + "--start '" + start + "' --frames " + std::to_string(frames) +
+                              " --input route.input --trace trace.json --save-dir . " + shots + " \"" +
+                              ZEL_BUILD_DIR + "/sample-game\"");
   EXPECT_EQ(run.status, 0) << run.output;
   std::vector<SEvent> events;
   std::ifstream in("trace.json");

@@ -89,7 +89,8 @@ TEST(Install, PrefixHoldsPlayerToolsSampleGameManualsAndDesktopEntry) {
   entry << desktop.rdbuf();
   EXPECT_NE(entry.str().find("Exec=zel"), std::string::npos);
   EXPECT_NE(entry.str().find("Icon=zel"), std::string::npos);
-  // Without a game folder the installed player plays the installed sample (logos, opening movie) to its title.
+  // Without a game folder the installed player plays the installed sample (logos, opening movie) to its
+  // title.
   const SRun play = RunCommand("\"" + (prefix / "bin/zel").string() + "\" --headless --frames 600 --trace -");
   EXPECT_EQ(play.status, 0) << play.output;
   EXPECT_NE(play.output.find("\"event\":\"mode\",\"from\":15,\"to\":17"), std::string::npos) << play.output;

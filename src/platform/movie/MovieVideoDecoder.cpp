@@ -4,7 +4,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "platform/movie/AspectFit.h"
+#include "platform/ShapeFit.h"
 
 namespace {
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
@@ -37,7 +37,7 @@ int64_t CMovieVideoDecoder::FrameDuration() const {
 bool CMovieVideoDecoder::Scale(const AVFrame* frame, std::vector<uint32_t>& pixels) {
   const AVRational sar = frame->sample_aspect_ratio.num > 0 ? frame->sample_aspect_ratio : AVRational{1, 1};
   const SRect fit =
-      FitKeepingAspect(int64_t{frame->width} * sar.num, int64_t{frame->height} * sar.den, width, height);
+      FitKeepingShape(int64_t{frame->width} * sar.num, int64_t{frame->height} * sar.den, width, height);
   scaler = sws_getCachedContext(scaler, frame->width, frame->height,
                                 static_cast<AVPixelFormat>(frame->format), fit.Width(), fit.Height(),
                                 AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);

@@ -1,6 +1,6 @@
-#include "platform/movie/AspectFit.h"
+#include "platform/ShapeFit.h"
 
-SRect FitKeepingAspect(int64_t shapeWidth, int64_t shapeHeight, int32_t areaWidth, int32_t areaHeight) {
+SRect FitKeepingShape(int64_t shapeWidth, int64_t shapeHeight, int32_t areaWidth, int32_t areaHeight) {
   if (shapeWidth <= 0 || shapeHeight <= 0) return {0, 0, areaWidth, areaHeight};
   int64_t w = areaWidth, h = areaHeight;
   // Rounded to the nearest pixel, so a picture of the area's own shape fills it exactly.
