@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake pkg-config libsdl2-dev libpng-dev zlib1g-dev libvorbis-dev libogg-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libavformat-dev libavcodec-dev libswscale-dev
   libswresample-dev libavutil-dev libpixman-1-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick afl++)
+  xvfb xauth imagemagick afl++ man-db bsdextrautils)
 
 install_missing() {
   local missing=()
